@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what the build needs and builds into the given folder (default
+# build/). Extra arguments go to CMake's configure step.
+set -euo pipefail
+wurzel=$(cd "$(dirname "$0")/.." && pwd)
+ordner=${1:-"$wurzel/build"}
+shift || true
+
+"$wurzel/scripts/pakete.sh" cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation
+
+if [ ! -f "$ordner/CMakeCache.txt" ]; then
+    cmake -S "$wurzel" -B "$ordner" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+fi
+cmake --build "$ordner" -j"$(nproc)"

@@ -1,0 +1,73 @@
+// Renders the two windows to PNG files, so the pictures in the README can be
+// made anew with one command: the start window, and the main window with a
+// question and a verdict over the sample vocabulary.
+#include "ui/hauptfenster.h"
+#include "ui/schriften.h"
+#include "ui/startfenster.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <iostream>
+
+namespace {
+
+// Fixed random values keep the pictures the same from run to run; messages
+// are not shown.
+class Fotoplattform : public olvani::Plattform {
+public:
+    void meldung(const std::string&, olvani::Symbol) override {}
+    void signalton() override {}
+    void beenden(int) override {}
+    double r() override
+    {
+        wert_ = (wert_ * 7 + 3) % 100;
+        return wert_ / 100.0;
+    }
+
+private:
+    int wert_ = 41;
+};
+
+bool speichere(QWidget* fenster, const QString& pfad)
+{
+    fenster->show();
+    QApplication::processEvents();
+    if (!fenster->grab().save(pfad)) {
+        std::cerr << "Kann " << pfad.toStdString() << " nicht schreiben.\n";
+        return false;
+    }
+    std::cout << pfad.toStdString() << '\n';
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    if (argc != 3) {
+        std::cerr << "Aufruf: olvani-bildschirmfotos VOKABELVERZEICHNIS ZIELVERZEICHNIS\n";
+        return 2;
+    }
+    olvani::richteSchriftenEin();
+    const QString ziel = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
+    QDir::setCurrent(QString::fromLocal8Bit(argv[1]));
+
+    Fotoplattform plattform;
+    olvani::frmHauptfenster hauptfenster(plattform);
+    hauptfenster.laden();
+    bool gut = speichere(hauptfenster.startfenster(), ziel + QStringLiteral("/startfenster.png"));
+    hauptfenster.startfenster()->Command1->click();
+    hauptfenster.radZufall->setChecked(true);
+    hauptfenster.cmdStart->click();
+    gut = gut && speichere(&hauptfenster, ziel + QStringLiteral("/hauptfenster-frage.png"));
+    QLineEdit* antwort = hauptfenster.txtDeutsch->isEnabled() ? hauptfenster.txtDeutsch : hauptfenster.txtOlvani;
+    antwort->setText(QStringLiteral("Haus"));
+    hauptfenster.cmdRichtig1->click();
+    gut = gut && speichere(&hauptfenster, ziel + QStringLiteral("/hauptfenster-urteil.png"));
+    return gut ? 0 : 1;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "quiz/plattform.h"
+#include "vocab/fehler.h"
+
+#include <new>
+
+namespace olvani {
+
+// Runs one step of a handler; a fatal error is reported through the one
+// error path. Returns false when the program is ending, so the handler stops.
+template <class Schritt>
+bool abgesichert(Plattform& plattform, Schritt&& schritt)
+{
+    try {
+        schritt();
+        return true;
+    } catch (const FatalerFehler& fehler) {
+        meldeFatalenFehler(plattform, fehler.what());
+    } catch (const std::bad_alloc&) {
+        meldeFatalenFehler(plattform, "Nicht genügend Arbeitsspeicher.");
+    }
+    return false;
+}
+
+} // namespace olvani

@@ -1,0 +1,312 @@
+#include "hauptfenster.h"
+
+#include "abgesichert.h"
+#include "kontrollkaestchen.h"
+#include "schriften.h"
+#include "sichtbarertext.h"
+#include "startfenster.h"
+#include "twips.h"
+
+#include "quiz/antwortpruefung.h"
+#include "vocab/dateisuche.h"
+#include "vocab/vokabeldatei.h"
+
+#include <QFrame>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+#include <filesystem>
+#include <limits>
+
+namespace olvani {
+
+namespace {
+
+QString qs(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+template <class Steuerelement>
+Steuerelement* platziere(Steuerelement* element, const char* name, QRect rechteck)
+{
+    element->setObjectName(QLatin1String(name));
+    element->setGeometry(rechteck);
+    return element;
+}
+
+} // namespace
+
+frmHauptfenster::frmHauptfenster(Plattform& plattform, QWidget* parent) : QWidget(parent), plattform_(plattform)
+{
+    setObjectName(QStringLiteral("frmHauptfenster"));
+    setWindowTitle(QStringLiteral("Olvani Vokabeltrainer"));
+    setWindowIcon(QIcon(QStringLiteral(":/olvani.xpm")));
+    setFont(schrift("MS Sans Serif", 8.25, false));
+    resize(px(4815), px(6810));
+    if (const QScreen* bildschirm = QGuiApplication::primaryScreen())
+        move(bildschirm->availableGeometry().center() - rect().center());
+    baueSteuerelemente();
+}
+
+frmHauptfenster::~frmHauptfenster()
+{
+    delete splash_;
+}
+
+void frmHauptfenster::baueSteuerelemente()
+{
+    const QFont textFont = schrift("MS Sans Serif", 12, true);
+    auto textfeld = [&](const char* name, int oben) {
+        auto* feld = platziere(new QLineEdit(this), name, twipsRechteck(1200, oben, 3495, 375));
+        feld->setFont(textFont);
+        feld->setMaxLength(std::numeric_limits<int>::max());
+        feld->setEnabled(false);
+        return feld;
+    };
+    auto label = [&](const char* name, const QString& text, QRect rechteck) {
+        auto* l = platziere(new QLabel(text, this), name, rechteck);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        l->setWordWrap(true);
+        l->setTextFormat(Qt::PlainText); // words from the file are never markup
+        return l;
+    };
+    auto kaestchen = [&](const char* name, const QString& text, QRect rechteck) {
+        return platziere(new Kontrollkaestchen(text, this), name, rechteck);
+    };
+    auto knopf = [&](const char* name, const QString& text, int links) {
+        auto* k = platziere(new QPushButton(text, this), name, twipsRechteck(links, 2520, 1455, 495));
+        k->setAutoDefault(false); // the window decides which button Enter presses
+        return k;
+    };
+
+    txtDeutsch = textfeld("txtDeutsch", 240);
+    txtOlvani = textfeld("txtOlvani", 840);
+    Frame1 = platziere(new QGroupBox(QStringLiteral("Abfrage"), this), "Frame1", twipsRechteck(120, 3600, 4575, 855));
+    radDeutsch = platziere(new QRadioButton(QStringLiteral("Deutsch"), this), "radDeutsch",
+                           twipsRechteck(180, 3960, 1215, 255));
+    radOlvani = platziere(new QRadioButton(QStringLiteral("Olvni"), this), "radOlvani",
+                          twipsRechteck(1800, 3960, 1215, 255));
+    radZufall = platziere(new QRadioButton(QStringLiteral("Zufall"), this), "radZufall",
+                          twipsRechteck(3420, 3960, 1215, 255));
+    radDeutsch->setChecked(true);
+    lblInfo2 = label("lblInfo2", QString(), twipsRechteck(120, 3120, 4575, 495));
+    lblInfo = label("lblInfo", QString(), twipsRechteck(120, 1440, 4575, 855));
+    lblInfo2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblInfo->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblInfo->setFont(schrift("MS Sans Serif", 12, false));
+    chkWort = kaestchen("chkWort", QStringLiteral("jedes Wort nur einmal"), twipsRechteck(240, 4560, 1935, 375));
+    chkNeu = kaestchen("chkNeu", QStringLiteral("nur markierte Wörter abfragen"), twipsRechteck(2280, 4560, 2415, 375));
+    chkNurVerben = kaestchen("chkNurVerben", QStringLiteral("nur Verben abfragen"), twipsRechteck(240, 5040, 1935, 495));
+    Label1 = label("Label1", QStringLiteral("Deutsch"), twipsRechteck(120, 360, 975, 255));
+    Label2 = label("Label2", QStringLiteral("Olvani"), twipsRechteck(120, 960, 975, 255));
+    Label1->setBuddy(txtDeutsch);
+    Label2->setBuddy(txtOlvani);
+    cmdStart = knopf("cmdStart", QStringLiteral("Abfragen"), 120);
+    cmdRichtig1 = knopf("cmdRichtig1", QStringLiteral("Richtig?"), 1680);
+    cmdRichtig2 = knopf("cmdRichtig2", QStringLiteral("Doch Richtig!"), 3240);
+    cmdRichtig1->setEnabled(false);
+    cmdRichtig2->setEnabled(false);
+    chkKlugesTraining = kaestchen("chkKlugesTraining",
+                                  QStringLiteral("kluges Training (frägt Wörter, die oft falsch beantwotet werden öfter)"),
+                                  twipsRechteck(2280, 5040, 2415, 615));
+    chkRichtig = kaestchen("chkRichtig",
+                           QStringLiteral("Wörter, die fünfmal richtig beantwortet wurden, nicht mehr fragen"),
+                           twipsRechteck(240, 5640, 1935, 855));
+
+    auto* Line1 = new QFrame(this);
+    Line1->setObjectName(QStringLiteral("Line1"));
+    Line1->setFrameShape(QFrame::HLine);
+    Line1->setFrameShadow(QFrame::Sunken);
+    Line1->setGeometry(px(0), px(6600) - 1, px(4800), 2);
+    lblVersion = label("lblVersion",
+                       QStringLiteral("Olvani-Trainer, Version %1.%2.%3")
+                           .arg(OLVANI_VERSION_MAJOR)
+                           .arg(OLVANI_VERSION_MINOR)
+                           .arg(OLVANI_VERSION_PATCH),
+                       QRect(px(120), px(6600) + 1, px(4575), px(6810) - px(6600) - 1));
+    lblVersion->setFont(schrift("Arial", 6.75, false));
+    lblVersion->setWordWrap(false);
+
+    // The option buttons belong to the window, drawn above the frame.
+    for (QRadioButton* r : {radDeutsch, radOlvani, radZufall})
+        r->raise();
+
+    QWidget* reihenfolge[] = {txtDeutsch, txtOlvani, radDeutsch, radOlvani, radZufall, chkWort, chkNeu,
+                              chkNurVerben, cmdStart, cmdRichtig1, cmdRichtig2, chkKlugesTraining, chkRichtig};
+    for (std::size_t i = 1; i < std::size(reihenfolge); ++i)
+        setTabOrder(reihenfolge[i - 1], reihenfolge[i]);
+
+    machStandard(cmdStart);
+    connect(cmdStart, &QPushButton::clicked, this, &frmHauptfenster::cmdStartGeklickt);
+    connect(cmdRichtig1, &QPushButton::clicked, this, &frmHauptfenster::cmdRichtig1Geklickt);
+    connect(cmdRichtig2, &QPushButton::clicked, this, &frmHauptfenster::cmdRichtig2Geklickt);
+    // Every change of an answer box, typed or set, hands Enter to "Richtig?".
+    connect(txtDeutsch, &QLineEdit::textChanged, this, [this] { machStandard(cmdRichtig1); });
+    connect(txtOlvani, &QLineEdit::textChanged, this, [this] { machStandard(cmdRichtig1); });
+}
+
+void frmHauptfenster::laden()
+{
+    hide();
+    if (!splash_) {
+        splash_ = new frmSplash;
+        splash_->setAttribute(Qt::WA_DeleteOnClose);
+        connect(splash_, &frmSplash::ladenGewuenscht, this, &frmHauptfenster::startfensterKnopf);
+        connect(splash_, &frmSplash::ohneLadenGeschlossen, this, [this] { plattform_.beenden(0); });
+    }
+    splash_->show();
+    tabelle_ = Vokabeltabelle(); // Erfolge, Fehler and Anzahl start at 0
+
+}
+
+void frmHauptfenster::startfensterKnopf()
+{
+    show();
+    bool geladen = false;
+    if (!abgesichert(plattform_, [&] { geladen = AccessAuslesen(); }) || !geladen)
+        return;
+    if (splash_)
+        splash_->close();
+}
+
+bool frmHauptfenster::AccessAuslesen()
+{
+    std::error_code fehler;
+    std::string verzeichnis = std::filesystem::current_path(fehler).string();
+    if (fehler)
+        verzeichnis = ".";
+    const std::string gefunden = findeVokabeldatei(verzeichnis);
+    if (gefunden.empty()) {
+        plattform_.meldung(fehltMeldung(erwarteterPfad(verzeichnis)), Symbol::Keins);
+        plattform_.beenden(0);
+        return false;
+    }
+    tabelle_ = ladeVokabeldatei(gefunden);
+    return true;
+}
+
+QPushButton* frmHauptfenster::standardknopf() const
+{
+    for (QPushButton* knopf : {cmdStart, cmdRichtig1, cmdRichtig2})
+        if (knopf->isDefault())
+            return knopf;
+    return nullptr;
+}
+
+void frmHauptfenster::machStandard(QPushButton* knopf)
+{
+    for (QPushButton* k : {cmdStart, cmdRichtig1, cmdRichtig2})
+        k->setDefault(k == knopf);
+}
+
+void frmHauptfenster::keyPressEvent(QKeyEvent* ereignis)
+{
+    // Enter reaches the window when no control took it: a focused button
+    // takes it itself, anywhere else it presses the default button.
+    if (ereignis->key() == Qt::Key_Return || ereignis->key() == Qt::Key_Enter) {
+        auto* knopf = qobject_cast<QPushButton*>(focusWidget());
+        if (!knopf)
+            knopf = standardknopf();
+        if (knopf && knopf->isEnabled())
+            knopf->click();
+        ereignis->accept();
+        return;
+    }
+    QWidget::keyPressEvent(ereignis);
+}
+
+Richtungswahl frmHauptfenster::richtungswahl() const
+{
+    if (radOlvani->isChecked())
+        return Richtungswahl::Olvani;
+    if (radDeutsch->isChecked())
+        return Richtungswahl::Deutsch;
+    return Richtungswahl::Zufall;
+}
+
+Optionen frmHauptfenster::optionen() const
+{
+    return {chkRichtig->isChecked(), chkWort->isChecked(), chkNeu->isChecked(), chkNurVerben->isChecked(),
+            chkKlugesTraining->isChecked()};
+}
+
+void frmHauptfenster::cmdStartGeklickt()
+{
+    cmdRichtig1->setEnabled(true);
+    cmdRichtig2->setEnabled(true);
+    lblInfo->clear();
+    NeueAbfrage();
+}
+
+void frmHauptfenster::NeueAbfrage()
+{
+    Frage frage;
+    if (!abgesichert(plattform_, [&] { frage = olvani::NeueAbfrage(tabelle_, richtungswahl(), optionen(), plattform_); }))
+        return;
+    QLineEdit* antwortfeld = frage.richtung == Richtung::Fremdsprache ? txtDeutsch : txtOlvani;
+    QLineEdit* fragefeld = antwortfeld == txtDeutsch ? txtOlvani : txtDeutsch;
+    antwortfeld->setEnabled(true);
+    fragefeld->setEnabled(false);
+    antwortfeld->setFocus();
+    if (frage.rundeVorbei)
+        plattform_.meldung(RundenendeMeldung, Symbol::Ausruf);
+    if (!frage.gefunden) {
+        plattform_.meldung(KeineVokabelMeldung, Symbol::Information);
+        txtDeutsch->clear();
+        txtOlvani->clear();
+        txtDeutsch->setEnabled(false);
+        txtOlvani->setEnabled(false);
+        machStandard(cmdStart);
+        return;
+    }
+    txtOlvani->setText(qs(frage.txtOlvani));
+    txtDeutsch->setText(qs(frage.txtDeutsch));
+}
+
+void frmHauptfenster::cmdRichtig1Geklickt()
+{
+    const Antwortfelder felder{txtDeutsch->text().toStdString(), txtDeutsch->isEnabled(),
+                               txtOlvani->text().toStdString(), txtOlvani->isEnabled()};
+    Urteil urteil;
+    const std::string trennzeichen = QLocale().decimalPoint().toStdString();
+    if (!abgesichert(plattform_, [&] { urteil = pruefeAntwort(tabelle_, felder, trennzeichen); }))
+        return;
+    setzeVerdikt(urteil.lblInfo);
+    if (!urteil.richtig)
+        plattform_.signalton();
+    if (urteil.fuenftesMalRichtig)
+        plattform_.meldung(FuenfmalRichtigMeldung, Symbol::Information);
+    lblInfo2->setText(qs(urteil.lblInfo2));
+
+    // Clearing a box hands the default to "Richtig?"; the last step gives it
+    // back to "Abfragen", so that Enter asks the next question.
+    txtDeutsch->setText(QString());
+    machStandard(cmdStart);
+    txtOlvani->setText(QString());
+    txtOlvani->setEnabled(false);
+    txtDeutsch->setEnabled(false);
+    machStandard(cmdStart);
+}
+
+void frmHauptfenster::cmdRichtig2Geklickt()
+{
+    std::string zeile;
+    const std::string trennzeichen = QLocale().decimalPoint().toStdString();
+    if (abgesichert(plattform_, [&] { zeile = DochRichtig(tabelle_, trennzeichen); }))
+        lblInfo2->setText(qs(zeile));
+}
+
+void frmHauptfenster::setzeVerdikt(const std::string& text)
+{
+    lblInfo->setText(sichtbarerText(qs(text), lblInfo->font(), lblInfo->contentsRect().size()));
+}
+
+} // namespace olvani

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "quiz/fragewahl.h"
+#include "quiz/plattform.h"
+#include "startfenster.h"
+#include "vocab/vokabeltabelle.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace olvani {
+
+// The learner's working window: question and answer boxes, the three
+// buttons of the question cycle, the options, verdict and statistics. It owns
+// the vocabulary table for the whole run.
+class frmHauptfenster : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit frmHauptfenster(Plattform& plattform, QWidget* parent = nullptr);
+    ~frmHauptfenster() override;
+
+    // Start-up: keeps this window hidden, shows the start window and zeroes
+    // the run counters.
+    void laden();
+    // Reads olvani.txt from the current directory into the table; false when
+    // the file is missing and the program is ending.
+    bool AccessAuslesen();
+    // Asks the next question under the options set in the window.
+    void NeueAbfrage();
+
+    Vokabeltabelle& tabelle() { return tabelle_; }
+    frmSplash* startfenster() const { return splash_; }
+    QPushButton* standardknopf() const;
+
+    QLineEdit* txtDeutsch = nullptr;
+    QLineEdit* txtOlvani = nullptr;
+    QRadioButton* radDeutsch = nullptr;
+    QRadioButton* radOlvani = nullptr;
+    QRadioButton* radZufall = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QLabel* lblInfo2 = nullptr;
+    QLabel* lblInfo = nullptr;
+    QCheckBox* chkWort = nullptr;
+    QCheckBox* chkNeu = nullptr;
+    QCheckBox* chkNurVerben = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QPushButton* cmdStart = nullptr;
+    QPushButton* cmdRichtig1 = nullptr;
+    QPushButton* cmdRichtig2 = nullptr;
+    QCheckBox* chkKlugesTraining = nullptr;
+    QCheckBox* chkRichtig = nullptr;
+    QLabel* lblVersion = nullptr;
+
+protected:
+    void keyPressEvent(QKeyEvent* ereignis) override;
+
+private:
+    void baueSteuerelemente();
+    void startfensterKnopf();
+    void cmdStartGeklickt();
+    void cmdRichtig1Geklickt();
+    void cmdRichtig2Geklickt();
+    void machStandard(QPushButton* knopf);
+    void setzeVerdikt(const std::string& text);
+    Richtungswahl richtungswahl() const;
+    Optionen optionen() const;
+
+    Plattform& plattform_;
+    Vokabeltabelle tabelle_;
+    QPointer<frmSplash> splash_;
+};
+
+} // namespace olvani

@@ -1,0 +1,40 @@
+#include "kontrollkaestchen.h"
+
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+namespace olvani {
+
+Kontrollkaestchen::Kontrollkaestchen(const QString& text, QWidget* parent) : QCheckBox(text, parent) {}
+
+void Kontrollkaestchen::paintEvent(QPaintEvent*)
+{
+    QStylePainter maler(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+
+    const QRect kaestchen = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this);
+    QStyleOptionButton kaestchenOption = option;
+    kaestchenOption.rect = kaestchen;
+    maler.drawPrimitive(QStyle::PE_IndicatorCheckBox, kaestchenOption);
+
+    const int abstand = style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, &option, this);
+    const QRect textFeld = rect().adjusted(kaestchen.right() + 1 + abstand, 0, 0, 0);
+    maler.drawItemText(textFeld, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, palette(), isEnabled(), text(),
+                       QPalette::WindowText);
+
+    if (hasFocus()) {
+        QStyleOptionFocusRect fokus;
+        fokus.initFrom(this);
+        fokus.rect = maler.boundingRect(textFeld, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, text())
+                         .intersected(textFeld);
+        maler.drawPrimitive(QStyle::PE_FrameFocusRect, fokus);
+    }
+}
+
+bool Kontrollkaestchen::hitButton(const QPoint& punkt) const
+{
+    return rect().contains(punkt);
+}
+
+} // namespace olvani

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QCheckBox>
+
+namespace olvani {
+
+// A check box whose caption wraps at word boundaries inside its fixed
+// rectangle (QCheckBox draws one line only) and is cut off below. A click
+// anywhere in the rectangle toggles it.
+class Kontrollkaestchen : public QCheckBox {
+    Q_OBJECT
+
+public:
+    Kontrollkaestchen(const QString& text, QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* ereignis) override;
+    bool hitButton(const QPoint& punkt) const override;
+};
+
+} // namespace olvani

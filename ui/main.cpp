@@ -1,0 +1,15 @@
+#include "hauptfenster.h"
+#include "qtplattform.h"
+#include "schriften.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    olvani::richteSchriftenEin();
+    olvani::QtPlattform plattform;
+    olvani::frmHauptfenster hauptfenster(plattform);
+    hauptfenster.laden();
+    return app.exec();
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QWidget>
+
+class QFrame;
+class QLabel;
+class QPushButton;
+
+namespace olvani {
+
+// The start window: greets the learner, shows title and version and offers
+// the button that loads the vocabulary. It holds no data.
+class frmSplash : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit frmSplash(QWidget* parent = nullptr);
+
+    QPushButton* Command1 = nullptr;
+    QLabel* lblVersion = nullptr;
+
+signals:
+    // The learner asked to load the vocabulary and start.
+    void ladenGewuenscht();
+    // A key or a click on the frame closed the window without loading.
+    void ohneLadenGeschlossen();
+
+protected:
+    bool eventFilter(QObject* objekt, QEvent* ereignis) override;
+
+private:
+    void schliessenOhneLaden();
+
+    QFrame* Frame1 = nullptr;
+};
+
+} // namespace olvani

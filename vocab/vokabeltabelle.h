@@ -1,0 +1,75 @@
+#pragma once
+
+#include "zaehler16.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace olvani {
+
+inline constexpr int Kapazitaet = 10000; // entries 1..10000; slot 0 is never used
+inline constexpr int Spalten = 5;        // meaning columns 1..5; column 5 is always empty
+
+// All the data of one run: the entries of the vocabulary file with their
+// learning counters, and the run counters. Texts are UTF-8.
+//
+// Every index is checked against 0..Kapazitaet (and 0..Spalten for a meaning
+// column); an index outside throws FatalerFehler. Slots past Anzahl() read as
+// empty, as in a zero-filled table; storage grows only with the entries.
+class Vokabeltabelle {
+public:
+    // Appends entry Anzahl()+1 and returns its index; throws FatalerFehler
+    // when the table already holds Kapazitaet entries. Empty meanings are "".
+    int neuerEintrag(std::string wort, std::array<std::string, 4> bedeutungen, bool kennung);
+
+    int Anzahl() const { return static_cast<int>(eintraege_.size()) - 1; }
+
+    const std::string& Wort(int i) const;
+    const std::string& Bedeutung(int i, int spalte) const;
+    bool Kennung(int i) const;
+    // A verb is an entry whose Wort begins with "-".
+    bool istVerb(int i) const;
+    // How many of the meaning columns 1..4 are not empty.
+    int belegteBedeutungen(int i) const;
+
+    int Gefragt(int i) const;
+    void setzeGefragt(int i, bool gefragt);
+    void setzeGefragtZurueck();
+    // Sum of Gefragt over all entries and the number of non-verbs, both kept
+    // up to date so a question can be chosen without a pass over the table.
+    int gefragtSumme() const { return gefragtSumme_; }
+    int nichtVerben() const { return nichtVerben_; }
+
+    int RichtigZaehler(int i) const;
+    int FalschZaehler(int i) const;
+    // Count one correct or wrong answer for entry i (1..Anzahl()).
+    void zaehleRichtig(int i);
+    void zaehleFalsch(int i);
+
+    // Run counters: the entry asked last, correct and wrong answers.
+    Zaehler16 Nummer;
+    Zaehler16 Erfolge;
+    Zaehler16 Fehler;
+
+private:
+    struct Eintrag {
+        std::string wort;
+        std::array<std::string, 4> bedeutung; // columns 1..4
+        Zaehler16 richtig;
+        Zaehler16 falsch;
+        bool kennung = false;
+        bool verb = false;
+        bool gefragt = false;
+        std::uint8_t belegt = 0;
+    };
+
+    const Eintrag& lesen(int i) const;
+    Eintrag& schreiben(int i);
+
+    std::vector<Eintrag> eintraege_ = std::vector<Eintrag>(1); // slot 0
+    int gefragtSumme_ = 0;
+    int nichtVerben_ = 0;
+};
+
+} // namespace olvani
