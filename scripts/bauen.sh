@@ -6,7 +6,7 @@ wurzel=$(cd "$(dirname "$0")/.." && pwd)
 ordner=${1:-"$wurzel/build"}
 shift || true
 
-"$wurzel/scripts/pakete.sh" cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation
+"$wurzel/scripts/pakete.sh" cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation desktop-file-utils appstream dpkg-dev
 
 if [ ! -f "$ordner/CMakeCache.txt" ]; then
     cmake -S "$wurzel" -B "$ordner" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"

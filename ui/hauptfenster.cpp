@@ -180,9 +180,8 @@ void frmHauptfenster::startfensterKnopf()
 bool frmHauptfenster::AccessAuslesen()
 {
     std::error_code fehler;
-    std::string verzeichnis = std::filesystem::current_path(fehler).string();
-    if (fehler)
-        verzeichnis = ".";
+    const std::filesystem::path aktuell = std::filesystem::current_path(fehler);
+    const std::string verzeichnis = fehler ? std::string(".") : aktuell.string();
     const std::string gefunden = findeVokabeldatei(verzeichnis);
     if (gefunden.empty()) {
         plattform_.meldung(fehltMeldung(erwarteterPfad(verzeichnis)), Symbol::Keins);
@@ -264,6 +263,11 @@ void frmHauptfenster::NeueAbfrage()
         txtOlvani->clear();
         txtDeutsch->setEnabled(false);
         txtOlvani->setEnabled(false);
+        // Before the first question there is no answer to judge or correct.
+        if (tabelle_.Nummer == 0) {
+            cmdRichtig1->setEnabled(false);
+            cmdRichtig2->setEnabled(false);
+        }
         machStandard(cmdStart);
         return;
     }

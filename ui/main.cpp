@@ -7,6 +7,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("de.olvani.trainer"));
     olvani::richteSchriftenEin();
     olvani::QtPlattform plattform;
     olvani::frmHauptfenster hauptfenster(plattform);

@@ -2,18 +2,19 @@
 
 #include "fehler.h"
 
+#include <algorithm>
+
 namespace olvani {
 
 namespace {
 const std::string leererText;
-
-void pruefeIndex(int i)
-{
-    if (i < 0 || i > Kapazitaet)
-        throw FatalerFehler("Interner Fehler: Vokabel Nr. " + std::to_string(i) + " liegt außerhalb der Tabelle (0 bis "
-                            + std::to_string(Kapazitaet) + ").");
-}
 } // namespace
+
+void Vokabeltabelle::indexAusserhalb(int i)
+{
+    throw FatalerFehler("Interner Fehler: Vokabel Nr. " + std::to_string(i) + " liegt außerhalb der Tabelle (0 bis "
+                        + std::to_string(Kapazitaet) + ").");
+}
 
 int Vokabeltabelle::neuerEintrag(std::string wort, std::array<std::string, 4> bedeutungen, bool kennung)
 {
@@ -34,22 +35,20 @@ int Vokabeltabelle::neuerEintrag(std::string wort, std::array<std::string, 4> be
     return Anzahl();
 }
 
-const Vokabeltabelle::Eintrag& Vokabeltabelle::lesen(int i) const
+void Vokabeltabelle::reserviere(int anzahl)
 {
-    pruefeIndex(i);
-    static const Eintrag leer;
-    return i < static_cast<int>(eintraege_.size()) ? eintraege_[static_cast<std::size_t>(i)] : leer;
+    eintraege_.reserve(static_cast<std::size_t>(std::clamp(anzahl, 0, Kapazitaet)) + 1);
 }
 
 Vokabeltabelle::Eintrag& Vokabeltabelle::schreiben(int i)
 {
-    pruefeIndex(i);
+    if (i < 0 || i > Kapazitaet)
+        indexAusserhalb(i);
     if (i >= static_cast<int>(eintraege_.size()))
         throw FatalerFehler("Interner Fehler: Vokabel Nr. " + std::to_string(i) + " ist nicht geladen.");
     return eintraege_[static_cast<std::size_t>(i)];
 }
 
-const std::string& Vokabeltabelle::Wort(int i) const { return lesen(i).wort; }
 
 const std::string& Vokabeltabelle::Bedeutung(int i, int spalte) const
 {
@@ -61,10 +60,6 @@ const std::string& Vokabeltabelle::Bedeutung(int i, int spalte) const
     return e.bedeutung[static_cast<std::size_t>(spalte - 1)];
 }
 
-bool Vokabeltabelle::Kennung(int i) const { return lesen(i).kennung; }
-bool Vokabeltabelle::istVerb(int i) const { return lesen(i).verb; }
-int Vokabeltabelle::belegteBedeutungen(int i) const { return lesen(i).belegt; }
-int Vokabeltabelle::Gefragt(int i) const { return lesen(i).gefragt ? 1 : 0; }
 
 void Vokabeltabelle::setzeGefragt(int i, bool gefragt)
 {
@@ -80,8 +75,6 @@ void Vokabeltabelle::setzeGefragtZurueck()
     gefragtSumme_ = 0;
 }
 
-int Vokabeltabelle::RichtigZaehler(int i) const { return lesen(i).richtig; }
-int Vokabeltabelle::FalschZaehler(int i) const { return lesen(i).falsch; }
 void Vokabeltabelle::zaehleRichtig(int i) { ++schreiben(i).richtig; }
 void Vokabeltabelle::zaehleFalsch(int i) { ++schreiben(i).falsch; }
 

@@ -25,15 +25,19 @@ public:
 
     int Anzahl() const { return static_cast<int>(eintraege_.size()) - 1; }
 
-    const std::string& Wort(int i) const;
-    const std::string& Bedeutung(int i, int spalte) const;
-    bool Kennung(int i) const;
-    // A verb is an entry whose Wort begins with "-".
-    bool istVerb(int i) const;
-    // How many of the meaning columns 1..4 are not empty.
-    int belegteBedeutungen(int i) const;
+    // Makes room for `anzahl` entries (at most Kapazitaet) at once, so a large
+    // file is loaded without moving the entries each time the storage grows.
+    void reserviere(int anzahl);
 
-    int Gefragt(int i) const;
+    const std::string& Wort(int i) const { return lesen(i).wort; }
+    const std::string& Bedeutung(int i, int spalte) const;
+    bool Kennung(int i) const { return lesen(i).kennung; }
+    // A verb is an entry whose Wort begins with "-".
+    bool istVerb(int i) const { return lesen(i).verb; }
+    // How many of the meaning columns 1..4 are not empty.
+    int belegteBedeutungen(int i) const { return lesen(i).belegt; }
+
+    int Gefragt(int i) const { return lesen(i).gefragt ? 1 : 0; }
     void setzeGefragt(int i, bool gefragt);
     void setzeGefragtZurueck();
     // Sum of Gefragt over all entries and the number of non-verbs, both kept
@@ -41,8 +45,8 @@ public:
     int gefragtSumme() const { return gefragtSumme_; }
     int nichtVerben() const { return nichtVerben_; }
 
-    int RichtigZaehler(int i) const;
-    int FalschZaehler(int i) const;
+    int RichtigZaehler(int i) const { return lesen(i).richtig; }
+    int FalschZaehler(int i) const { return lesen(i).falsch; }
     // Count one correct or wrong answer for entry i (1..Anzahl()).
     void zaehleRichtig(int i);
     void zaehleFalsch(int i);
@@ -64,7 +68,15 @@ private:
         std::uint8_t belegt = 0;
     };
 
-    const Eintrag& lesen(int i) const;
+    // Inline: choosing a question reads every entry, often.
+    const Eintrag& lesen(int i) const
+    {
+        if (i < 0 || i > Kapazitaet)
+            indexAusserhalb(i);
+        static const Eintrag leer;
+        return i < static_cast<int>(eintraege_.size()) ? eintraege_[static_cast<std::size_t>(i)] : leer;
+    }
+    [[noreturn]] static void indexAusserhalb(int i);
     Eintrag& schreiben(int i);
 
     std::vector<Eintrag> eintraege_ = std::vector<Eintrag>(1); // slot 0

@@ -1,0 +1,85 @@
+# Installation into a Unix prefix (menu entry, icons, AppStream data, sample
+# vocabulary) and the Debian package made from it with `cpack -G DEB`.
+
+include(GNUInstallDirs)
+
+# One id names the menu entry, the icons and the AppStream component.
+set(OLVANI_APP_ID de.olvani.trainer)
+set(olvani_dist ${CMAKE_CURRENT_SOURCE_DIR}/dist)
+
+# The program. Started from the menu it runs in the learner's home folder and
+# so reads ~/olvani.txt (the desktop entry sets no Path on purpose).
+# Its libraries all come from the system, so it needs no RPATH of its own
+# (qt_standard_project_setup() would give it $ORIGIN/../lib).
+set_target_properties(olvani-trainer PROPERTIES INSTALL_RPATH "")
+install(TARGETS olvani-trainer RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+# Icon themes take PNG or SVG, not XPM: a few lines of QtGui render the
+# 16x16 XPM to PNG at build time, so the two can never drift apart.
+add_executable(olvani-icon-png ${olvani_dist}/icon-png.cpp)
+target_link_libraries(olvani-icon-png PRIVATE Qt6::Gui)
+set(olvani_icon_png ${CMAKE_CURRENT_BINARY_DIR}/${OLVANI_APP_ID}.png)
+add_custom_command(
+    OUTPUT ${olvani_icon_png}
+    COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=0
+            $<TARGET_FILE:olvani-icon-png> ${CMAKE_CURRENT_SOURCE_DIR}/ui/olvani.xpm ${olvani_icon_png}
+    DEPENDS olvani-icon-png ${CMAKE_CURRENT_SOURCE_DIR}/ui/olvani.xpm
+    COMMENT "Rendering the 16x16 icon to PNG"
+    VERBATIM)
+add_custom_target(olvani-icon ALL DEPENDS ${olvani_icon_png})
+
+set(olvani_icons ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
+install(FILES ${olvani_icon_png} DESTINATION ${olvani_icons}/16x16/apps)
+install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/ui/olvani.svg
+        DESTINATION ${olvani_icons}/scalable/apps RENAME ${OLVANI_APP_ID}.svg)
+
+install(FILES ${olvani_dist}/${OLVANI_APP_ID}.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${olvani_dist}/${OLVANI_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# Documentation: licence terms and the sample word list.
+set(olvani_doc ${CMAKE_INSTALL_DATADIR}/doc/olvani-trainer)
+install(FILES ${olvani_dist}/copyright DESTINATION ${olvani_doc})
+install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/examples/olvani.txt DESTINATION ${olvani_doc}/examples)
+
+# Debian package: olvani-trainer_<version>_<arch>.deb
+set(CPACK_PACKAGE_NAME olvani-trainer)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "Olvani-Trainer-Team")
+set(CPACK_PACKAGE_CONTACT "Olvani-Trainer-Team <olvani@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "vocabulary trainer for the Olvani language")
+# CPack puts the summary above this as the first line of the description.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "A vocabulary trainer for German speakers who learn Olvani. It reads the
+word list olvani.txt, asks for the Olvani word or one of its German
+meanings, checks the typed answer exactly and keeps a running score.
+.
+Started from the menu it reads ~/olvani.txt; a sample list is in
+/usr/share/doc/olvani-trainer/examples.")
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION education)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# dpkg-shlibdeps (from dpkg-dev) adds the Qt 6, libc and libstdc++ packages;
+# the fonts are loaded by name at run time, so they are named here.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
+include(CPack)
+
+if(BUILD_TESTING)
+    # Both validators over the source files, then a staged install checked
+    # file by file; the package test builds the .deb into a temporary folder.
+    set(olvani_pruefung ${CMAKE_CURRENT_SOURCE_DIR}/tests/pruefe_installation.sh)
+    add_test(NAME installation_dateien
+             COMMAND bash ${olvani_pruefung} dateien ${CMAKE_CURRENT_SOURCE_DIR}
+                     ${CMAKE_CURRENT_BINARY_DIR} ${OLVANI_APP_ID} ${PROJECT_VERSION})
+    add_test(NAME installation_paket
+             COMMAND bash ${olvani_pruefung} paket ${CMAKE_CURRENT_SOURCE_DIR}
+                     ${CMAKE_CURRENT_BINARY_DIR} ${OLVANI_APP_ID} ${PROJECT_VERSION})
+    set_tests_properties(installation_dateien installation_paket PROPERTIES
+        ENVIRONMENT "LC_ALL=C.UTF-8;CPACK=${CMAKE_CPACK_COMMAND}" TIMEOUT 300)
+    # cpack first brings the build up to date; keep it apart from the rest.
+    set_tests_properties(installation_paket PROPERTIES RUN_SERIAL TRUE)
+endif()

@@ -1,0 +1,73 @@
+#include "statistikzeile.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace olvani {
+
+namespace {
+
+// A count after a blank that stands where a minus sign would go.
+std::string mitVorzeichenstelle(int wert)
+{
+    std::string text = wert < 0 ? "" : " ";
+    text += std::to_string(wert);
+    return text;
+}
+
+} // namespace
+
+double rundeHalbGerade(double wert, int stellen)
+{
+    const double faktor = std::pow(10.0, stellen);
+    const double skaliert = wert * faktor;
+    const double unten = std::floor(skaliert);
+    const double rest = skaliert - unten;
+    double gerundet = unten;
+    if (rest > 0.5 || (rest == 0.5 && std::fmod(unten, 2.0) != 0.0))
+        gerundet = unten + 1.0;
+    return gerundet / faktor;
+}
+
+std::string formatiereProzent(double wert, int stellen, const std::string& dezimaltrennzeichen)
+{
+    // Adding 0.0 turns a negative zero into a plain one, so no "-0" appears.
+    const double gerundet = rundeHalbGerade(wert, stellen) + 0.0;
+    char puffer[64];
+    const auto [ende, fehler] = std::to_chars(puffer, puffer + sizeof puffer, gerundet, std::chars_format::fixed, stellen);
+    std::string text(puffer, fehler == std::errc{} ? ende : puffer);
+
+    const std::size_t punkt = text.find('.');
+    if (punkt == std::string::npos)
+        return text;
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.size() == punkt + 1) {
+        text.erase(punkt);
+        return text;
+    }
+    return text.substr(0, punkt) + dezimaltrennzeichen + text.substr(punkt + 1);
+}
+
+std::string Statistikzeile(const Vokabeltabelle& tabelle, Form form, const std::string& dezimaltrennzeichen)
+{
+    // Erfolge + Fehler is itself a 16-bit count of answers and must not wrap.
+    Zaehler16 versuche;
+    versuche = tabelle.Erfolge + tabelle.Fehler;
+    // "Doch Richtig!" before any answer leaves nothing to divide by; the
+    // rate then reads 0.
+    const double prozent = versuche == 0 ? 0.0 : 100.0 / versuche * tabelle.Erfolge;
+    const int stellen = form == Form::Lang ? 0 : 2;
+
+    std::string zeile = "Versuche: " + std::to_string(versuche) + " / Erfolge: " + std::to_string(tabelle.Erfolge)
+                        + " (" + formatiereProzent(prozent, stellen, dezimaltrennzeichen)
+                        + "%) / Fehler: " + std::to_string(tabelle.Fehler)
+                        + " / Wörter: " + std::to_string(tabelle.Anzahl());
+    if (form == Form::Lang) {
+        const int nummer = tabelle.Nummer;
+        zeile += " / letztes Wort richtig " + mitVorzeichenstelle(tabelle.RichtigZaehler(nummer))
+                 + " / letztes Wort falsch " + mitVorzeichenstelle(tabelle.FalschZaehler(nummer));
+    }
+    return zeile;
+}
+
+} // namespace olvani

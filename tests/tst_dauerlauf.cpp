@@ -1,0 +1,142 @@
+// A long random session through the real main window. After every action
+// the invariants of the cycle must hold; a failure prints the seed, and
+// OLVANI_SEED=<seed> replays it.
+#include "stuetzen/fensterhilfen.h"
+#include "stuetzen/testplattform.h"
+#include "ui/hauptfenster.h"
+
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <memory>
+#include <random>
+
+using namespace olvani;
+
+namespace {
+
+// A small vocabulary with every awkward kind of entry: verbs, flagged ones,
+// empty meanings, an entry without any meaning, shared meanings, an empty word.
+QByteArray zufallsvokabular(std::mt19937& zufall)
+{
+    const char* silben[] = {"ka", "lo", "vi", "rum", "es", "th", "\xe4", "o"};
+    const char* bedeutungen[] = {"Haus", "Baum", "gehen", "Stra\xdf" "e", "M\xfc" "he", "@", "@", "rot", "Tier"};
+    QByteArray datei;
+    const int anzahl = 2 + int(zufall() % 12);
+    for (int i = 0; i < anzahl; ++i) {
+        QByteArray wort = (zufall() % 4 == 0) ? "-" : "";
+        for (int s = int(zufall() % 3); s >= 0; --s)
+            wort += silben[zufall() % std::size(silben)];
+        if (zufall() % 25 == 0)
+            wort.clear();
+        datei += '"' + wort + '"';
+        for (int k = 0; k < 4; ++k)
+            datei += ",\"" + QByteArray(bedeutungen[zufall() % std::size(bedeutungen)]) + '"';
+        datei += zufall() % 5 == 0 ? ",\"1\"\r\n" : ",\"0\"\r\n";
+    }
+    return datei;
+}
+
+} // namespace
+
+class TestDauerlauf : public QObject {
+    Q_OBJECT
+
+private slots:
+    void zwanzigtausendAktionen()
+    {
+        const unsigned seed = qEnvironmentVariableIsSet("OLVANI_SEED") ? qEnvironmentVariableIntValue("OLVANI_SEED")
+                                                                       : 20261207u;
+        std::mt19937 zufall(seed);
+        Testplattform plattform(seed);
+        auto f = std::make_unique<frmHauptfenster>(plattform);
+        {
+            const QByteArray inhalt = zufallsvokabular(zufall);
+            Vokabelordner ordner(&inhalt);
+            f->laden();
+            f->startfenster()->Command1->click();
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY2(plattform.beendetMit.empty(), "the vocabulary did not load");
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.get()));
+        const Vokabeltabelle& t = f->tabelle();
+
+        enum class Knopf { Start, Richtig, Doch };
+        std::vector<Knopf> gedrueckt;
+        connect(f->cmdStart, &QPushButton::clicked, this, [&] { gedrueckt.push_back(Knopf::Start); });
+        connect(f->cmdRichtig1, &QPushButton::clicked, this, [&] { gedrueckt.push_back(Knopf::Richtig); });
+        connect(f->cmdRichtig2, &QPushButton::clicked, this, [&] { gedrueckt.push_back(Knopf::Doch); });
+        QCheckBox* kaestchen[] = {f->chkWort, f->chkNeu, f->chkNurVerben, f->chkKlugesTraining, f->chkRichtig};
+        QRadioButton* optionen[] = {f->radDeutsch, f->radOlvani, f->radZufall};
+
+        int pruefungen = 0, richtige = 0, falsche = 0;
+        for (int aktion = 0; aktion < 20000; ++aktion) {
+            const QByteArray wo = QByteArray("seed ") + QByteArray::number(seed) + " action " + QByteArray::number(aktion);
+            gedrueckt.clear();
+            plattform.meldungen.clear();
+            QElapsedTimer uhr;
+            uhr.start();
+            QLineEdit* offen = f->txtDeutsch->isEnabled() ? f->txtDeutsch
+                               : f->txtOlvani->isEnabled() ? f->txtOlvani
+                                                           : nullptr;
+            switch (zufall() % 9) {
+            case 0: f->cmdStart->click(); break;
+            case 1: f->cmdRichtig1->click(); break;
+            case 2: f->cmdRichtig2->click(); break;
+            case 3:
+            case 4: QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : f.get(), Qt::Key_Return); break;
+            case 5:
+                if (offen) {
+                    const int n = t.Nummer;
+                    // Often the right answer, so that counters climb past five.
+                    offen->setText(QString::fromStdString(offen == f->txtOlvani ? t.Wort(n) : t.Bedeutung(n, 1 + int(zufall() % 4))));
+                }
+                break;
+            case 6:
+                if (offen)
+                    QTest::keyClicks(offen, QStringLiteral("ka o"));
+                break;
+            case 7: kaestchen[zufall() % 5]->click(); break;
+            default: optionen[zufall() % 3]->click(); break;
+            }
+            QVERIFY2(uhr.elapsed() < 1000, wo.constData());
+
+            if (!gedrueckt.empty() && gedrueckt.back() == Knopf::Richtig) {
+                ++pruefungen;
+                const QString verdikt = f->lblInfo->text();
+                QVERIFY2(verdikt.startsWith(QStringLiteral("Richtig! ")) || verdikt.startsWith(QStringLiteral("Falsch! Richtig ist ")), wo.constData());
+                verdikt.startsWith(QStringLiteral("Richtig! ")) ? ++richtige : ++falsche;
+                QVERIFY2(f->txtDeutsch->text().isEmpty() && !f->txtDeutsch->isEnabled(), wo.constData());
+                QVERIFY2(f->txtOlvani->text().isEmpty() && !f->txtOlvani->isEnabled(), wo.constData());
+                QVERIFY2(f->standardknopf() == f->cmdStart, wo.constData());
+            }
+            if (!gedrueckt.empty() && gedrueckt.back() == Knopf::Start) {
+                const int offeneFelder = int(f->txtDeutsch->isEnabled()) + int(f->txtOlvani->isEnabled());
+                bool keineVokabel = false;
+                for (const auto& m : plattform.meldungen)
+                    keineVokabel |= m.text == KeineVokabelMeldung;
+                QVERIFY2(keineVokabel ? offeneFelder == 0 : offeneFelder == 1, wo.constData());
+            }
+            // "Doch Richtig!" moves answers between the two counts, never adds.
+            QVERIFY2(int(t.Erfolge) + int(t.Fehler) == pruefungen, wo.constData());
+            int summeRichtig = 0, summeFalsch = 0;
+            for (int i = 0; i <= t.Anzahl(); ++i) {
+                summeRichtig += t.RichtigZaehler(i);
+                summeFalsch += t.FalschZaehler(i);
+            }
+            QVERIFY2(summeRichtig == richtige && summeFalsch == falsche, wo.constData());
+            QVERIFY2(plattform.beendetMit.empty(), wo.constData());
+        }
+        qInfo("seed %u: %d answers judged, %d correct", seed, pruefungen, richtige);
+        QVERIFY(pruefungen > 1000);
+        QVERIFY(richtige > 100);
+    }
+};
+
+QTEST_MAIN(TestDauerlauf)
+#include "tst_dauerlauf.moc"

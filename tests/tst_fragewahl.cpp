@@ -1,0 +1,605 @@
+#include "quiz/fragewahl.h"
+#include "stuetzen/testplattform.h"
+#include "vocab/fehler.h"
+
+#include <QElapsedTimer>
+#include <QtTest>
+
+#include <cmath>
+#include <limits>
+#include <map>
+#include <optional>
+#include <set>
+
+using namespace olvani;
+
+Q_DECLARE_METATYPE(olvani::Richtungswahl)
+
+namespace {
+
+struct Vokabel {
+    std::string wort;
+    std::array<std::string, 4> bedeutung{"eins", "", "", ""};
+    bool kennung = false;
+    int richtig = 0;
+    int falsch = 0;
+    bool gefragt = false;
+};
+
+Vokabeltabelle baue(const std::vector<Vokabel>& vokabeln)
+{
+    Vokabeltabelle t;
+    for (const Vokabel& v : vokabeln) {
+        const int i = t.neuerEintrag(v.wort, v.bedeutung, v.kennung);
+        for (int k = 0; k < v.richtig; ++k)
+            t.zaehleRichtig(i);
+        for (int k = 0; k < v.falsch; ++k)
+            t.zaehleFalsch(i);
+        t.setzeGefragt(i, v.gefragt);
+    }
+    return t;
+}
+
+// Letters of the checked boxes: R chkRichtig, W chkWort, N chkNeu,
+// V chkNurVerben, K chkKlugesTraining.
+Optionen optionen(const QString& haken)
+{
+    Optionen o;
+    o.chkRichtig = haken.contains('R');
+    o.chkWort = haken.contains('W');
+    o.chkNeu = haken.contains('N');
+    o.chkNurVerben = haken.contains('V');
+    o.chkKlugesTraining = haken.contains('K');
+    return o;
+}
+
+class Konstante : public Zufallsquelle {
+public:
+    explicit Konstante(double wert) : wert_(wert) {}
+    double r() override { return wert_; }
+
+private:
+    double wert_;
+};
+
+// ---- The plain rejection loop: pick, count, filters, smart training,
+// repeated until a pick is accepted. Deliberately literal and slow; the fast
+// selection must match its distribution.
+
+bool bestehtFilter(const Vokabeltabelle& t, int i, const Optionen& o)
+{
+    const bool verb = t.Wort(i).rfind("-", 0) == 0;
+    return !(o.chkRichtig && t.RichtigZaehler(i) > 4) && !(o.chkWort && t.Gefragt(i) == 1)
+           && !(o.chkNeu && t.Kennung(i)) && !(o.chkNurVerben && !verb);
+}
+
+bool rundeFaellig(const Vokabeltabelle& t, const Optionen& o)
+{
+    int n = 0;
+    for (int i = 1; i <= t.Anzahl(); ++i) {
+        n += t.Gefragt(i);
+        if (t.Wort(i).rfind("-", 0) != 0 && o.chkNeu && o.chkNurVerben)
+            n += 1;
+    }
+    return n >= t.Anzahl() - 1;
+}
+
+bool hatBedeutung(const Vokabeltabelle& t, int i)
+{
+    for (int k = 1; k <= 5; ++k)
+        if (!t.Bedeutung(i, k).empty())
+            return true;
+    return false;
+}
+
+struct Referenzfrage {
+    Richtung richtung = Richtung::Deutsch;
+    int nummer = 0;
+    int spalte = 0; // 0 when the foreign word is shown
+    bool rundeVorbei = false;
+};
+
+// nullopt where the literal loop would never end (cut off by a safety cap).
+std::optional<Referenzfrage> referenzAbfrage(Vokabeltabelle& t, Richtungswahl wahl, const Optionen& o, Zufallsquelle& z)
+{
+    constexpr int Grenze = 1'000'000;
+    Referenzfrage f;
+    int d = int(2 * z.r() + 1);
+    if (wahl == Richtungswahl::Deutsch)
+        d = 2;
+    if (wahl == Richtungswahl::Olvani)
+        d = 1;
+    f.richtung = d == 1 ? Richtung::Fremdsprache : Richtung::Deutsch;
+    for (int schritt = 0; schritt < Grenze; ++schritt) {
+        const int nummer = int(t.Anzahl() * z.r() + 1);
+        if (rundeFaellig(t, o)) {
+            for (int i = 1; i <= t.Anzahl(); ++i)
+                t.setzeGefragt(i, false);
+            f.rundeVorbei = true;
+        }
+        if (!bestehtFilter(t, nummer, o))
+            continue;
+        const double r = std::nearbyint((t.Fehler + t.Erfolge) / 50.0 + 1); // ties to even
+        const int x = int((r + 1) * z.r());
+        if (o.chkKlugesTraining && t.FalschZaehler(nummer) < x)
+            continue;
+        f.nummer = nummer;
+        for (int versuch = 0; d == 2 && f.spalte == 0 && versuch < Grenze; ++versuch) {
+            const int c = int(5 * z.r() + 1);
+            if (!t.Bedeutung(nummer, c).empty())
+                f.spalte = c;
+        }
+        if (d == 2 && f.spalte == 0)
+            return std::nullopt;
+        if (o.chkNeu)
+            t.setzeGefragt(nummer, true);
+        return f;
+    }
+    return std::nullopt;
+}
+
+// Loose on purpose: a busy machine must pass, a search that loops or counts
+// the whole table at every pick (about a second per question) must not.
+#ifdef NDEBUG
+constexpr double GrenzeMikrosekunden = 1000.0;
+#else
+constexpr double GrenzeMikrosekunden = 5000.0;
+#endif
+
+// The column of entry i shown by a question (0 for the foreign word).
+int gezeigteSpalte(const Vokabeltabelle& t, const Frage& f)
+{
+    for (int k = 1; k <= 4 && f.richtung == Richtung::Deutsch; ++k)
+        if (t.Bedeutung(t.Nummer, k) == f.txtDeutsch)
+            return k;
+    return 0;
+}
+
+} // namespace
+
+class TestFragewahl : public QObject {
+    Q_OBJECT
+
+private slots:
+    void richtung_data();
+    void richtung();
+    void filter_data();
+    void filter();
+    void wortOhneNeuAendertNichts();
+    void rundenende_data();
+    void rundenende();
+    void einEintrag();
+    void klugesTrainingR_data();
+    void klugesTrainingR();
+    void klugesTrainingGewichtet_data();
+    void klugesTrainingGewichtet();
+    void deutschZeigtNurBelegteSpalten();
+    void wieReferenzschleife_data();
+    void wieReferenzschleife();
+    void alleOptionenAufZufallstabellen();
+    void fehlerhafteZufallsquelle_data();
+    void fehlerhafteZufallsquelle();
+    void schnellBeiGrosserTabelle_data();
+    void schnellBeiGrosserTabelle();
+};
+
+void TestFragewahl::richtung_data()
+{
+    QTest::addColumn<Richtungswahl>("wahl");
+    QTest::addColumn<double>("anteilDeutschMin");
+    QTest::addColumn<double>("anteilDeutschMax");
+    QTest::newRow("radDeutsch") << Richtungswahl::Deutsch << 1.0 << 1.0;
+    QTest::newRow("radOlvani") << Richtungswahl::Olvani << 0.0 << 0.0;
+    QTest::newRow("radZufall etwa halb") << Richtungswahl::Zufall << 0.46 << 0.54;
+}
+
+void TestFragewahl::richtung()
+{
+    QFETCH(Richtungswahl, wahl);
+    QFETCH(double, anteilDeutschMin);
+    QFETCH(double, anteilDeutschMax);
+    Vokabeltabelle t = baue({{"-gehen", {"gehen", "laufen", "", ""}}, {"haus", {"Haus", "", "", ""}}, {"baum"}});
+    Testplattform zufall(7);
+    constexpr int Fragen = 4000;
+    int deutsch = 0;
+    for (int k = 0; k < Fragen; ++k) {
+        const Frage f = NeueAbfrage(t, wahl, Optionen{}, zufall);
+        QVERIFY(f.gefunden);
+        if (f.richtung == Richtung::Deutsch) {
+            ++deutsch;
+            QCOMPARE(f.txtOlvani, std::string());
+            QVERIFY(gezeigteSpalte(t, f) != 0);
+        } else {
+            QCOMPARE(f.txtOlvani, t.Wort(t.Nummer));
+            QCOMPARE(f.txtDeutsch, std::string());
+        }
+    }
+    QVERIFY2(deutsch >= anteilDeutschMin * Fragen && deutsch <= anteilDeutschMax * Fragen,
+             qPrintable(QString::number(deutsch)));
+}
+
+void TestFragewahl::filter_data()
+{
+    QTest::addColumn<QString>("haken");
+    QTest::addColumn<QList<int>>("erlaubt");
+    QTest::newRow("keine") << "" << QList<int>{1, 2, 3, 4, 5, 6, 7, 8};
+    QTest::newRow("chkRichtig: ab 5 richtigen nicht") << "R" << QList<int>{2, 3, 4, 5, 6, 7};
+    QTest::newRow("chkWort: gefragte nicht") << "W" << QList<int>{1, 2, 4, 5, 6, 7, 8};
+    QTest::newRow("chkNeu: Kennung nicht") << "N" << QList<int>{1, 3, 4, 5, 7, 8};
+    QTest::newRow("chkNurVerben") << "V" << QList<int>{1, 2, 3, 4, 7};
+    QTest::newRow("chkRichtig + chkNurVerben") << "RV" << QList<int>{2, 3, 4, 7};
+    QTest::newRow("alle vier") << "RWNV" << QList<int>{4, 7};
+}
+
+void TestFragewahl::filter()
+{
+    QFETCH(QString, haken);
+    QFETCH(QList<int>, erlaubt);
+    const Vokabeltabelle basis = baue({
+        {"-gehen", {"gehen"}, false, 5}, {"-laufen", {"laufen"}, true}, {"-sehen", {"sehen"}, false, 0, 0, true},
+        {"-essen", {"essen"}, false, 4}, {"haus", {"Haus"}}, {"baum", {"Baum"}, true},
+        {"-trinken", {"trinken"}}, {"tisch", {"Tisch"}, false, 7},
+    });
+    Testplattform zufall(11);
+    std::set<int> gesehen;
+    for (int k = 0; k < 2000; ++k) {
+        Vokabeltabelle t = basis;
+        const Frage f = NeueAbfrage(t, Richtungswahl::Zufall, optionen(haken), zufall);
+        QVERIFY(f.gefunden);
+        QVERIFY(!f.rundeVorbei);
+        QVERIFY2(erlaubt.contains(t.Nummer), qPrintable(QString::number(t.Nummer)));
+        gesehen.insert(t.Nummer);
+    }
+    QCOMPARE(int(gesehen.size()), int(erlaubt.size()));
+}
+
+void TestFragewahl::wortOhneNeuAendertNichts()
+{
+    Vokabeltabelle t = baue({{"a"}, {"b"}, {"c"}});
+    Testplattform zufall(3);
+    std::set<int> gesehen;
+    for (int k = 0; k < 300; ++k) {
+        const Frage f = NeueAbfrage(t, Richtungswahl::Zufall, optionen("W"), zufall);
+        QVERIFY(f.gefunden);
+        QVERIFY(!f.rundeVorbei);
+        QCOMPARE(t.gefragtSumme(), 0);
+        gesehen.insert(t.Nummer);
+    }
+    QCOMPARE(int(gesehen.size()), 3);
+}
+
+void TestFragewahl::rundenende_data()
+{
+    QTest::addColumn<int>("verben");
+    QTest::addColumn<int>("nichtVerben");
+    QTest::addColumn<QString>("haken");
+    QTest::addColumn<int>("fragenJeRunde");
+    QTest::newRow("chkNeu + chkWort, 5 Einträge") << 3 << 2 << "NW" << 4;
+    QTest::newRow("dazu chkNurVerben: Nicht-Verben zählen mit") << 4 << 2 << "NWV" << 3;
+    QTest::newRow("zwei Einträge") << 1 << 1 << "NW" << 1;
+}
+
+void TestFragewahl::rundenende()
+{
+    QFETCH(int, verben);
+    QFETCH(int, nichtVerben);
+    QFETCH(QString, haken);
+    QFETCH(int, fragenJeRunde);
+    std::vector<Vokabel> vokabeln;
+    for (int k = 0; k < verben; ++k)
+        vokabeln.push_back({std::string("-v").append(std::to_string(k))});
+    for (int k = 0; k < nichtVerben; ++k)
+        vokabeln.push_back({std::string("n").append(std::to_string(k))});
+    Vokabeltabelle t = baue(vokabeln);
+    Testplattform zufall(5);
+    std::set<int> runde;
+    for (int frage = 0; frage < 12 * fragenJeRunde; ++frage) {
+        const Frage f = NeueAbfrage(t, Richtungswahl::Olvani, optionen(haken), zufall);
+        QVERIFY(f.gefunden);
+        // The first round starts with nothing asked; each later one begins
+        // exactly when the previous one has asked fragenJeRunde entries.
+        QCOMPARE(f.rundeVorbei, frage > 0 && frage % fragenJeRunde == 0);
+        if (f.rundeVorbei)
+            runde.clear();
+        QVERIFY2(runde.insert(t.Nummer).second, "asked twice in one round");
+        QCOMPARE(t.Gefragt(t.Nummer), 1);
+        QCOMPARE(t.gefragtSumme(), int(runde.size()));
+    }
+}
+
+void TestFragewahl::einEintrag()
+{
+    for (const QString& haken : {QString(), QString("NW"), QString("RWNVK")}) {
+        Vokabeltabelle t = baue({{"-allein", {"allein"}}});
+        Testplattform zufall(2);
+        for (int k = 0; k < 5; ++k) {
+            const Frage f = NeueAbfrage(t, Richtungswahl::Zufall, optionen(haken), zufall);
+            QVERIFY(f.rundeVorbei);
+            QVERIFY(f.gefunden);
+            QCOMPARE(int(t.Nummer), 1);
+        }
+    }
+    // Round end and no match together: the reset happens, nothing is asked.
+    Vokabeltabelle t = baue({{"markiert", {"x"}, true}});
+    Testplattform zufall(2);
+    const Frage f = NeueAbfrage(t, Richtungswahl::Zufall, optionen("N"), zufall);
+    QVERIFY(f.rundeVorbei);
+    QVERIFY(!f.gefunden);
+    QCOMPARE(int(t.Nummer), 0);
+}
+
+void TestFragewahl::klugesTrainingR_data()
+{
+    QTest::addColumn<int>("erfolge");
+    QTest::addColumn<int>("fehler");
+    QTest::addColumn<int>("r");
+    QTest::newRow("keine Antwort") << 0 << 0 << 1;
+    QTest::newRow("24: 1.48") << 20 << 4 << 1;
+    QTest::newRow("25: 1.5 zu 2") << 25 << 0 << 2;
+    QTest::newRow("75: 2.5 zu 2") << 70 << 5 << 2;
+    QTest::newRow("76") << 76 << 0 << 3;
+    QTest::newRow("125: 3.5 zu 4") << 100 << 25 << 4;
+    QTest::newRow("175: 4.5 zu 4") << 175 << 0 << 4;
+    QTest::newRow("korrigiert: Fehler negativ") << 26 << -1 << 2;
+    QTest::newRow("32767") << 32767 << 0 << 656;
+    QTest::newRow("32768: Überlauf") << 32767 << 1 << -1;
+}
+
+void TestFragewahl::klugesTrainingR()
+{
+    QFETCH(int, erfolge);
+    QFETCH(int, fehler);
+    QFETCH(int, r);
+    Vokabeltabelle t;
+    t.Erfolge = erfolge;
+    t.Fehler = fehler;
+    if (r < 0)
+        QVERIFY_THROWS_EXCEPTION(FatalerFehler, olvani::klugesTrainingR(t));
+    else
+        QCOMPARE(olvani::klugesTrainingR(t), r);
+}
+
+void TestFragewahl::klugesTrainingGewichtet_data()
+{
+    QTest::addColumn<QString>("haken");
+    QTest::addColumn<int>("antworten");
+    QTest::addColumn<QList<double>>("anteile"); // entries with 0, 1 and 5 wrong answers
+    QTest::newRow("aus: gleichverteilt") << "" << 0 << QList<double>{1 / 3.0, 1 / 3.0, 1 / 3.0};
+    QTest::newRow("R=1: ohne Fehler halb so oft") << "K" << 0 << QList<double>{1 / 5.0, 2 / 5.0, 2 / 5.0};
+    QTest::newRow("R=2 nach 75") << "K" << 75 << QList<double>{1 / 6.0, 2 / 6.0, 3 / 6.0};
+    QTest::newRow("R=21 nach 1000") << "K" << 1000 << QList<double>{1 / 9.0, 2 / 9.0, 6 / 9.0};
+    QTest::newRow("R=641 nach 32000") << "K" << 32000 << QList<double>{1 / 9.0, 2 / 9.0, 6 / 9.0};
+}
+
+void TestFragewahl::klugesTrainingGewichtet()
+{
+    QFETCH(QString, haken);
+    QFETCH(int, antworten);
+    QFETCH(QList<double>, anteile);
+    Vokabeltabelle t = baue({{"null"}, {"eins", {"x"}, false, 0, 1}, {"fuenf", {"x"}, false, 0, 5}});
+    t.Erfolge = antworten;
+    Testplattform zufall(13);
+    constexpr int Fragen = 12000;
+    std::array<int, 3> zahl{};
+    for (int k = 0; k < Fragen; ++k) {
+        QVERIFY(NeueAbfrage(t, Richtungswahl::Olvani, optionen(haken), zufall).gefunden);
+        ++zahl[std::size_t(t.Nummer - 1)];
+    }
+    for (std::size_t i = 0; i < 3; ++i) {
+        const double anteil = double(zahl[i]) / Fragen;
+        QVERIFY2(std::abs(anteil - anteile[qsizetype(i)]) < 0.02, qPrintable(QString::number(anteil)));
+    }
+}
+
+void TestFragewahl::deutschZeigtNurBelegteSpalten()
+{
+    Vokabeltabelle t = baue({{"zwei", {"", "B", "", "D"}}, {"drei", {"", "", "C", ""}}, {"leer", {"", "", "", ""}}});
+    Testplattform zufall(17);
+    std::map<std::string, int> gezeigt;
+    for (int k = 0; k < 4000; ++k) {
+        const Frage f = NeueAbfrage(t, Richtungswahl::Deutsch, Optionen{}, zufall);
+        QVERIFY(f.gefunden);
+        QVERIFY(t.Nummer != 3);
+        ++gezeigt[f.txtDeutsch];
+    }
+    QCOMPARE(int(gezeigt.size()), 3);
+    QVERIFY(std::abs(gezeigt["B"] - gezeigt["D"]) < 200);
+    QVERIFY(std::abs(gezeigt["C"] - 2000) < 200);
+
+    // Only meaningless entries: nothing can be shown in German, but the
+    // foreign word can.
+    Vokabeltabelle leer = baue({{"a", {"", "", "", ""}}, {"b", {"", "", "", ""}}});
+    QVERIFY(!NeueAbfrage(leer, Richtungswahl::Deutsch, Optionen{}, zufall).gefunden);
+    QVERIFY(NeueAbfrage(leer, Richtungswahl::Olvani, Optionen{}, zufall).gefunden);
+}
+
+Vokabeltabelle vergleichstabelle(int art)
+{
+    if (art == 0)
+        return baue({
+            {"-a", {"a1", "a2", "", ""}}, {"-b", {"b1", "", "", "b4"}, true, 5, 2},
+            {"c", {"c1", "c2", "c3", ""}, false, 1, 1, true}, {"-d", {"d1"}, false, 6, 0},
+            {"e", {"", "", "", "e4"}, true, 0, 3}, {"-f", {"f1", "f2"}, false, 2, 7, true},
+        });
+    if (art == 1) {
+        std::vector<Vokabel> v(30, Vokabel{"nomen"});
+        v[7] = {"-x", {"x1", "x2"}, false, 0, 0};
+        v[22] = {"-y", {"y1"}, false, 0, 4};
+        return baue(v);
+    }
+    return baue({{"p", {"p1"}, false, 0, 0, true}, {"q", {"q1"}, false, 0, 0, true},
+                 {"r", {"r1", "r2"}, false, 0, 0, true}, {"s", {"s1"}}});
+}
+
+void TestFragewahl::wieReferenzschleife_data()
+{
+    QTest::addColumn<int>("tabelle");
+    QTest::addColumn<Richtungswahl>("wahl");
+    QTest::addColumn<QString>("haken");
+    QTest::addColumn<int>("antworten");
+    QTest::addColumn<int>("ziehungen");
+    QTest::newRow("gemischt, ohne Optionen") << 0 << Richtungswahl::Zufall << "" << 0 << 20000;
+    QTest::newRow("gemischt, Deutsch, kluges Training R=3") << 0 << Richtungswahl::Deutsch << "K" << 120 << 20000;
+    QTest::newRow("gemischt, Richtig+Wort+klug R=2") << 0 << Richtungswahl::Zufall << "RWK" << 30 << 20000;
+    QTest::newRow("gemischt, Neu+NurVerben") << 0 << Richtungswahl::Olvani << "NV" << 0 << 20000;
+    QTest::newRow("2 von 30 passen, klug R=11") << 1 << Richtungswahl::Olvani << "VK" << 500 << 6000;
+    QTest::newRow("Rundenende, dann Wort") << 2 << Richtungswahl::Zufall << "NW" << 0 << 20000;
+}
+
+// The fast selection must draw from the same distribution as the literal
+// loop: both run on fresh copies of one table, and a two-sample chi-square
+// over (direction, entry, column) must stay far below a loose bound.
+void TestFragewahl::wieReferenzschleife()
+{
+    QFETCH(int, tabelle);
+    QFETCH(Richtungswahl, wahl);
+    QFETCH(QString, haken);
+    QFETCH(int, antworten);
+    QFETCH(int, ziehungen);
+    Vokabeltabelle basis = vergleichstabelle(tabelle);
+    basis.Erfolge = antworten;
+    const Optionen o = optionen(haken);
+    Testplattform zufallSchnell(101), zufallReferenz(202);
+    std::map<int, std::array<int, 2>> zahl;
+    for (int k = 0; k < ziehungen; ++k) {
+        Vokabeltabelle a = basis;
+        const Frage f = NeueAbfrage(a, wahl, o, zufallSchnell);
+        Vokabeltabelle b = basis;
+        const std::optional<Referenzfrage> ref = referenzAbfrage(b, wahl, o, zufallReferenz);
+        QVERIFY(f.gefunden && ref);
+        QCOMPARE(f.rundeVorbei, ref->rundeVorbei);
+        ++zahl[(f.richtung == Richtung::Deutsch ? 1000 : 0) + 10 * a.Nummer + gezeigteSpalte(a, f)][0];
+        ++zahl[(ref->richtung == Richtung::Deutsch ? 1000 : 0) + 10 * ref->nummer + ref->spalte][1];
+    }
+    double chiQuadrat = 0;
+    for (const auto& [ausgang, z] : zahl)
+        chiQuadrat += double(z[0] - z[1]) * (z[0] - z[1]) / (z[0] + z[1]);
+    const double freiheitsgrade = double(zahl.size()) - 1;
+    QVERIFY2(chiQuadrat < freiheitsgrade + 6 * std::sqrt(2 * freiheitsgrade) + 6,
+             qPrintable(QString("chi² %1 bei %2 Freiheitsgraden").arg(chiQuadrat).arg(freiheitsgrade)));
+}
+
+// Every option combination and direction on small random tables, including
+// ones where nothing can qualify: a question or gefunden = false, never a
+// hang, and gefunden = false exactly when no entry passes the filters.
+void TestFragewahl::alleOptionenAufZufallstabellen()
+{
+    std::mt19937 gen(2024);
+    const auto wuerfel = [&gen](int n) { return int(gen() % unsigned(n)); };
+    const std::vector<std::string> woerter{"-geh", "haus", "", " -kein", "-"};
+    for (int tabelle = 0; tabelle < 60; ++tabelle) {
+        const int art = tabelle % 5; // 0 mixed, 1 no verbs, 2 all flagged, 3 all five times right, 4 no meanings
+        std::vector<Vokabel> vokabeln(std::size_t(1 + wuerfel(6)));
+        for (Vokabel& v : vokabeln) {
+            v.wort = art == 1 ? "wort" : woerter[std::size_t(wuerfel(5))];
+            for (std::string& b : v.bedeutung)
+                b = art == 4 || wuerfel(5) < 2 ? "" : std::string("m").append(std::to_string(wuerfel(3)));
+            v.kennung = art == 2 || wuerfel(3) == 0;
+            v.richtig = art == 3 ? 5 + wuerfel(2) : wuerfel(7);
+            v.falsch = wuerfel(4);
+            v.gefragt = wuerfel(3) == 0;
+        }
+        Vokabeltabelle basis = baue(vokabeln);
+        basis.Erfolge = wuerfel(200);
+        basis.Nummer = wuerfel(basis.Anzahl() + 1);
+        for (int maske = 0; maske < 32; ++maske) {
+            const Optionen o{bool(maske & 1), bool(maske & 2), bool(maske & 4), bool(maske & 8), bool(maske & 16)};
+            for (Richtungswahl wahl : {Richtungswahl::Deutsch, Richtungswahl::Olvani, Richtungswahl::Zufall}) {
+                const QString fall = QString("Tabelle %1, Optionen %2, Wahl %3").arg(tabelle).arg(maske).arg(int(wahl));
+                Vokabeltabelle erwartet = basis;
+                const bool faellig = rundeFaellig(erwartet, o);
+                if (faellig)
+                    erwartet.setzeGefragtZurueck();
+                Vokabeltabelle t = basis;
+                Testplattform zufall(unsigned(tabelle * 100 + maske));
+                const Frage f = NeueAbfrage(t, wahl, o, zufall);
+
+                const bool deutsch = f.richtung == Richtung::Deutsch;
+                if (wahl != Richtungswahl::Zufall)
+                    QVERIFY2(deutsch == (wahl == Richtungswahl::Deutsch), qPrintable(fall));
+                bool passt = false;
+                for (int i = 1; i <= erwartet.Anzahl(); ++i)
+                    passt = passt || (bestehtFilter(erwartet, i, o) && (!deutsch || hatBedeutung(erwartet, i)));
+                QVERIFY2(f.rundeVorbei == faellig, qPrintable(fall));
+                QVERIFY2(f.gefunden == passt, qPrintable(fall));
+                const int n = t.Nummer;
+                if (!f.gefunden) {
+                    QVERIFY2(n == basis.Nummer, qPrintable(fall));
+                    continue;
+                }
+                QVERIFY2(n >= 1 && n <= t.Anzahl() && bestehtFilter(erwartet, n, o), qPrintable(fall));
+                QVERIFY2(f.txtOlvani == (deutsch ? "" : t.Wort(n)), qPrintable(fall));
+                QVERIFY2(deutsch ? gezeigteSpalte(t, f) != 0 && !f.txtDeutsch.empty() : f.txtDeutsch.empty(),
+                         qPrintable(fall));
+                QVERIFY2(t.Gefragt(n) == (o.chkNeu ? 1 : erwartet.Gefragt(n)), qPrintable(fall));
+            }
+        }
+    }
+}
+
+void TestFragewahl::fehlerhafteZufallsquelle_data()
+{
+    QTest::addColumn<double>("wert");
+    QTest::newRow("0") << 0.0;
+    QTest::newRow("knapp unter 1") << std::nextafter(1.0, 0.0);
+    QTest::newRow("1") << 1.0;
+    QTest::newRow("7") << 7.0;
+    QTest::newRow("negativ") << -0.5;
+    QTest::newRow("NaN") << std::numeric_limits<double>::quiet_NaN();
+    QTest::newRow("unendlich") << std::numeric_limits<double>::infinity();
+}
+
+// Whatever the source returns, the choice ends, stays inside the table and
+// still obeys the filters.
+void TestFragewahl::fehlerhafteZufallsquelle()
+{
+    QFETCH(double, wert);
+    Konstante zufall(wert);
+    for (const QString& haken : {QString(), QString("K"), QString("VK"), QString("RNV")}) {
+        for (Richtungswahl wahl : {Richtungswahl::Deutsch, Richtungswahl::Olvani, Richtungswahl::Zufall}) {
+            Vokabeltabelle t = baue({{"a", {"", "", "", "a4"}}, {"-b", {"b1", "b2"}, false, 0, 0}, {"c", {"c1"}}});
+            t.Erfolge = 1000;
+            const Frage f = NeueAbfrage(t, wahl, optionen(haken), zufall);
+            QVERIFY(f.gefunden);
+            QVERIFY(t.Nummer >= 1 && t.Nummer <= 3);
+            QVERIFY(bestehtFilter(t, t.Nummer, optionen(haken)));
+            QVERIFY(f.richtung == Richtung::Fremdsprache || gezeigteSpalte(t, f) != 0);
+        }
+    }
+}
+
+void TestFragewahl::schnellBeiGrosserTabelle_data()
+{
+    QTest::addColumn<QString>("haken");
+    QTest::addColumn<int>("verben");
+    QTest::addColumn<int>("antworten");
+    QTest::addColumn<bool>("gefunden");
+    QTest::newRow("ein Verb unter 10000") << "V" << 1 << 0 << true;
+    QTest::newRow("ein Verb, vier Filter") << "RWNV" << 1 << 0 << true;
+    QTest::newRow("kein Verb") << "V" << 0 << 0 << false;
+    QTest::newRow("klug, R = 601, keine Fehler") << "K" << 0 << 30000 << true;
+}
+
+void TestFragewahl::schnellBeiGrosserTabelle()
+{
+    QFETCH(QString, haken);
+    QFETCH(int, verben);
+    QFETCH(int, antworten);
+    QFETCH(bool, gefunden);
+    Vokabeltabelle t;
+    for (int i = 1; i <= Kapazitaet; ++i)
+        t.neuerEintrag(i == 5000 && verben > 0 ? "-verb" : "nomen", {"Bedeutung", "", "", ""}, false);
+    t.Erfolge = antworten;
+    Testplattform zufall(9);
+    constexpr int Fragen = 200;
+    QElapsedTimer uhr;
+    uhr.start();
+    for (int k = 0; k < Fragen; ++k)
+        QCOMPARE(NeueAbfrage(t, Richtungswahl::Zufall, optionen(haken), zufall).gefunden, gefunden);
+    const double mikrosekunden = double(uhr.nsecsElapsed()) / 1000.0 / Fragen;
+    qInfo("%.1f µs je Frage", mikrosekunden);
+    QVERIFY2(mikrosekunden < GrenzeMikrosekunden, qPrintable(QString::number(mikrosekunden)));
+}
+
+QTEST_GUILESS_MAIN(TestFragewahl)
+#include "tst_fragewahl.moc"

@@ -1,0 +1,316 @@
+#include "vokabeldatei.h"
+
+#include "fehler.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <utility>
+#include <vector>
+
+namespace olvani {
+
+namespace {
+
+constexpr int FelderJeDatensatz = 6;
+constexpr const char* Feldnamen[FelderJeDatensatz] = {
+    "Wort", "erste Bedeutung", "zweite Bedeutung", "dritte Bedeutung", "vierte Bedeutung", "Kennung",
+};
+
+// The delimiters are ASCII, so fields are split on the raw bytes whatever the
+// encoding; a table keeps the scanning loops to one test a byte.
+enum : std::uint8_t { Blank = 1, Zeilenende = 2, Komma = 4, Quote = 8 };
+
+constexpr std::array<std::uint8_t, 256> Bytearten = [] {
+    std::array<std::uint8_t, 256> art{};
+    art[' '] = art['\t'] = Blank;
+    art['\r'] = art['\n'] = Zeilenende;
+    art[','] = Komma;
+    art['"'] = Quote;
+    return art;
+}();
+
+std::uint8_t art(char c) { return Bytearten[static_cast<unsigned char>(c)]; }
+
+// Code points of the bytes 0x80..0x9F in Windows-1252; the five bytes the code
+// page leaves undefined keep their own value, as Windows itself maps them.
+constexpr std::array<char16_t, 32> Cp1252Steuerbereich = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+// The UTF-8 form of every byte 0x80..0xFF of Windows-1252 (two or three bytes).
+struct Utf8Form {
+    std::array<char, 3> bytes{};
+    std::uint8_t laenge = 0;
+};
+
+constexpr std::array<Utf8Form, 128> Cp1252Formen = [] {
+    std::array<Utf8Form, 128> formen{};
+    for (unsigned b = 0x80; b <= 0xFF; ++b) {
+        const unsigned cp = b < 0xA0 ? Cp1252Steuerbereich[b - 0x80] : b;
+        Utf8Form& f = formen[b - 0x80];
+        if (cp < 0x800) {
+            f.bytes = {static_cast<char>(0xC0 | (cp >> 6)), static_cast<char>(0x80 | (cp & 0x3F)), 0};
+            f.laenge = 2;
+        } else {
+            f.bytes = {static_cast<char>(0xE0 | (cp >> 12)), static_cast<char>(0x80 | ((cp >> 6) & 0x3F)),
+                       static_cast<char>(0x80 | (cp & 0x3F))};
+            f.laenge = 3;
+        }
+    }
+    return formen;
+}();
+
+constexpr std::string_view Ersatzzeichen = "\xEF\xBF\xBD"; // U+FFFD
+
+// Length of the well-formed UTF-8 sequence starting at text[i], or 0 when the
+// byte there does not start one (overlong forms and surrogates are rejected).
+std::size_t gueltigeSequenz(std::string_view text, std::size_t i)
+{
+    const auto b = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char c = b(i);
+    if (c < 0x80)
+        return 1;
+    std::size_t laenge = 0;
+    unsigned char min = 0x80, max = 0xBF; // allowed range of the second byte
+    if (c >= 0xC2 && c <= 0xDF) {
+        laenge = 2;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        laenge = 3;
+        if (c == 0xE0) min = 0xA0;
+        if (c == 0xED) max = 0x9F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        laenge = 4;
+        if (c == 0xF0) min = 0x90;
+        if (c == 0xF4) max = 0x8F;
+    } else {
+        return 0;
+    }
+    if (text.size() - i < laenge || b(i + 1) < min || b(i + 1) > max)
+        return 0;
+    for (std::size_t k = 2; k < laenge; ++k)
+        if ((b(i + k) & 0xC0) != 0x80)
+            return 0;
+    return laenge;
+}
+
+// Index of the first byte at or after i that is not ASCII, or text.size();
+// checks eight bytes at a time, as most files are plain ASCII.
+std::size_t asciiBis(std::string_view text, std::size_t i)
+{
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t wort;
+        std::memcpy(&wort, text.data() + i, 8);
+        if (wort & 0x8080808080808080u)
+            break;
+    }
+    while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80)
+        ++i;
+    return i;
+}
+
+enum class Kodierung { Ascii, Cp1252, Utf8 };
+
+bool istGueltigesUtf8(std::string_view text)
+{
+    for (std::size_t i = asciiBis(text, 0); i < text.size(); i = asciiBis(text, i)) {
+        const std::size_t n = gueltigeSequenz(text, i);
+        if (n == 0)
+            return false;
+        i += n;
+    }
+    return true;
+}
+
+// Builds the UTF-8 value of one raw field in a single allocation; runs of
+// ASCII are copied whole, only the other characters are looked at one by one.
+std::string dekodiere(std::string_view roh, Kodierung kodierung)
+{
+    const std::size_t ersterNichtAscii = kodierung == Kodierung::Ascii ? roh.size() : asciiBis(roh, 0);
+    if (ersterNichtAscii == roh.size())
+        return std::string(roh);
+
+    // The UTF-8 form of the non-ASCII character at i and its width in roh.
+    const auto zeichen = [&](std::size_t i) -> std::pair<std::string_view, std::size_t> {
+        if (kodierung == Kodierung::Cp1252) {
+            const Utf8Form& f = Cp1252Formen[static_cast<unsigned char>(roh[i]) - 0x80];
+            return {std::string_view(f.bytes.data(), f.laenge), 1};
+        }
+        const std::size_t n = gueltigeSequenz(roh, i);
+        return n == 0 ? std::pair{Ersatzzeichen, std::size_t{1}} : std::pair{roh.substr(i, n), n};
+    };
+    std::size_t laenge = roh.size(); // no form is shorter than its source
+    for (std::size_t i = ersterNichtAscii; i < roh.size(); i = asciiBis(roh, i)) {
+        const auto [form, breite] = zeichen(i);
+        laenge += form.size() - breite;
+        i += breite;
+    }
+    std::string ziel;
+    ziel.reserve(laenge);
+    for (std::size_t i = 0; i < roh.size();) {
+        const std::size_t ascii = asciiBis(roh, i);
+        ziel.append(roh.substr(i, ascii - i));
+        if (ascii == roh.size())
+            break;
+        const auto [form, breite] = zeichen(ascii);
+        ziel.append(form);
+        i = ascii + breite;
+    }
+    return ziel;
+}
+
+class Feldleser {
+public:
+    explicit Feldleser(std::string_view text) : text_(text)
+    {
+        // Everything after the last byte that is neither a blank nor a line
+        // end is trailing empty lines, which count as the end of the file.
+        datenEnde_ = text_.find_last_not_of(" \t\r\n");
+        datenEnde_ = datenEnde_ == std::string_view::npos ? 0 : datenEnde_ + 1;
+    }
+
+    // True when only blank lines are left and the last field did not end
+    // with a comma (a comma always opens another field).
+    bool amEnde() const { return pos_ >= datenEnde_ && !nachKomma_; }
+
+    // The raw bytes of the next field; the caller checks amEnde() first.
+    std::string_view naechstesFeld()
+    {
+        while (pos_ < text_.size() && art(text_[pos_]) == Blank)
+            ++pos_;
+        std::string_view wert;
+        if (pos_ < text_.size() && text_[pos_] == '"') {
+            // A missing closing quote ends the value at the line end, so one
+            // stray quote does not swallow the rest of the file.
+            const std::size_t anfang = ++pos_;
+            while (pos_ < text_.size() && !(art(text_[pos_]) & (Quote | Zeilenende)))
+                ++pos_;
+            wert = text_.substr(anfang, pos_ - anfang);
+            if (pos_ < text_.size() && text_[pos_] == '"')
+                ++pos_;
+            // Whatever follows the closing quote up to the delimiter is ignored.
+            while (pos_ < text_.size() && !(art(text_[pos_]) & (Komma | Zeilenende)))
+                ++pos_;
+        } else {
+            const std::size_t anfang = pos_;
+            while (pos_ < text_.size() && !(art(text_[pos_]) & (Komma | Zeilenende)))
+                ++pos_;
+            std::size_t ende = pos_;
+            while (ende > anfang && art(text_[ende - 1]) == Blank)
+                --ende;
+            wert = text_.substr(anfang, ende - anfang);
+        }
+        feldZeile_ = zeile_;
+        ueberspringeTrenner();
+        return wert;
+    }
+
+    // Line of the read position, and line on which the last field ended.
+    int zeile() const { return zeile_; }
+    int feldZeile() const { return feldZeile_; }
+
+private:
+    void ueberspringeTrenner()
+    {
+        nachKomma_ = false;
+        if (pos_ >= text_.size())
+            return;
+        const char c = text_[pos_++];
+        if (c == ',') {
+            nachKomma_ = true;
+            return;
+        }
+        // CR LF, lone LF and lone CR are each one line end.
+        if (c == '\r' && pos_ < text_.size() && text_[pos_] == '\n')
+            ++pos_;
+        ++zeile_;
+    }
+
+    std::string_view text_;
+    std::size_t datenEnde_ = 0;
+    std::size_t pos_ = 0;
+    bool nachKomma_ = false;
+    int zeile_ = 1;
+    int feldZeile_ = 1;
+};
+
+Kodierung bestimmeKodierung(std::string_view& inhalt)
+{
+    constexpr std::string_view Bom = "\xEF\xBB\xBF";
+    if (inhalt.starts_with(Bom)) {
+        inhalt.remove_prefix(Bom.size());
+        return Kodierung::Utf8;
+    }
+    if (asciiBis(inhalt, 0) == inhalt.size())
+        return Kodierung::Ascii;
+    return istGueltigesUtf8(inhalt) ? Kodierung::Utf8 : Kodierung::Cp1252;
+}
+
+} // namespace
+
+Vokabeltabelle liesVokabeln(std::string_view inhalt, const std::string& dateiname)
+{
+    const Kodierung kodierung = bestimmeKodierung(inhalt);
+    // DOS editors end a text file with Ctrl-Z.
+    if (inhalt.ends_with('\x1A'))
+        inhalt.remove_suffix(1);
+
+    const std::string datei = "Die Vokabel-Datei " + dateiname;
+    Feldleser leser(inhalt);
+    if (leser.amEnde())
+        throw FatalerFehler(datei + " ist leer: sie enthält keinen einzigen Datensatz.");
+
+    // First the raw fields of every record, then the table sized once, so it
+    // does not move its entries while it grows. A record takes at least six
+    // bytes (",,,,,,"), which bounds the count without a pass of its own.
+    std::vector<std::array<std::string_view, FelderJeDatensatz>> saetze;
+    saetze.reserve(std::min<std::size_t>(inhalt.size() / FelderJeDatensatz + 1, Kapazitaet));
+    do {
+        if (saetze.size() >= Kapazitaet)
+            throw FatalerFehler(datei + " enthält mehr als " + std::to_string(Kapazitaet) + " Vokabeln: der Datensatz "
+                                + std::to_string(Kapazitaet + 1) + " beginnt in Zeile "
+                                + std::to_string(leser.zeile()) + ".");
+        auto& roh = saetze.emplace_back();
+        for (int feld = 0; feld < FelderJeDatensatz; ++feld) {
+            if (leser.amEnde())
+                throw FatalerFehler(datei + " ist unvollständig: in Zeile " + std::to_string(leser.feldZeile())
+                                    + " fehlt dem Datensatz " + std::to_string(saetze.size()) + " das Feld "
+                                    + std::to_string(feld + 1) + " (" + Feldnamen[feld] + ").");
+            roh[static_cast<std::size_t>(feld)] = leser.naechstesFeld();
+        }
+    } while (!leser.amEnde());
+
+    Vokabeltabelle tabelle;
+    tabelle.reserviere(static_cast<int>(saetze.size()));
+    for (const auto& roh : saetze) {
+        std::array<std::string, 4> bedeutungen;
+        for (std::size_t k = 0; k < bedeutungen.size(); ++k)
+            if (roh[k + 1] != "@") // "@" marks an absent meaning
+                bedeutungen[k] = dekodiere(roh[k + 1], kodierung);
+        tabelle.neuerEintrag(dekodiere(roh[0], kodierung), std::move(bedeutungen), roh[5] == "1");
+    }
+    return tabelle;
+}
+
+Vokabeltabelle ladeVokabeldatei(const std::string& pfad)
+{
+    std::string inhalt;
+    {
+        std::ifstream datei(pfad, std::ios::binary);
+        if (!datei)
+            throw FatalerFehler("Die Vokabel-Datei " + pfad + " kann nicht geöffnet werden.");
+        std::array<char, 64 * 1024> puffer;
+        while (datei.read(puffer.data(), puffer.size()) || datei.gcount() > 0)
+            inhalt.append(puffer.data(), static_cast<std::size_t>(datei.gcount()));
+        // A directory opens but fails on reading.
+        if (datei.bad())
+            throw FatalerFehler("Die Vokabel-Datei " + pfad + " kann nicht gelesen werden.");
+    }
+    return liesVokabeln(inhalt, pfad);
+}
+
+} // namespace olvani
