@@ -65,8 +65,13 @@ int main(int argc, char* argv[])
     hauptfenster.radZufall->setChecked(true);
     hauptfenster.cmdStart->click();
     gut = gut && speichere(&hauptfenster, ziel + QStringLiteral("/hauptfenster-frage.png"));
-    QLineEdit* antwort = hauptfenster.txtDeutsch->isEnabled() ? hauptfenster.txtDeutsch : hauptfenster.txtOlvani;
-    antwort->setText(QStringLiteral("Haus"));
+    // A correct answer, so the picture shows a whole solution.
+    const olvani::Vokabeltabelle& tabelle = hauptfenster.tabelle();
+    const int nummer = tabelle.Nummer;
+    if (hauptfenster.txtDeutsch->isEnabled())
+        hauptfenster.txtDeutsch->setText(QString::fromStdString(tabelle.Bedeutung(nummer, 1)));
+    else
+        hauptfenster.txtOlvani->setText(QString::fromStdString(tabelle.Wort(nummer)));
     hauptfenster.cmdRichtig1->click();
     gut = gut && speichere(&hauptfenster, ziel + QStringLiteral("/hauptfenster-urteil.png"));
     return gut ? 0 : 1;

@@ -11,6 +11,7 @@ void Testplattform::meldung(const std::string& text, Symbol symbol)
 
 double Testplattform::r()
 {
+    ++gezogeneZufallswerte;
     if (!vorgegebeneZufallswerte.empty()) {
         const double wert = vorgegebeneZufallswerte.front();
         vorgegebeneZufallswerte.pop_front();

@@ -31,6 +31,7 @@ public:
     int signaltoene = 0;
     std::vector<int> beendetMit;
     std::deque<double> vorgegebeneZufallswerte;
+    long long gezogeneZufallswerte = 0;
     // Runs while a message is "open", to look at the windows at that moment.
     std::function<void(const Meldung&)> beiMeldung;
 

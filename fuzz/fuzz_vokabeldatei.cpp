@@ -1,0 +1,242 @@
+// libFuzzer target for the vocabulary file reader. Beyond not crashing, every
+// input must give either a table that keeps the reader's promises or one
+// FatalerFehler that points into the input.
+#include "vocab/fehler.h"
+#include "vocab/vokabeldatei.h"
+#include "vocab/vokabeltabelle.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+void verlange(bool bedingung, const char* was, std::string_view zusatz = {})
+{
+    if (bedingung)
+        return;
+    std::fprintf(stderr, "Verletzt: %s %.*s\n", was, static_cast<int>(zusatz.size()), zusatz.data());
+    std::abort();
+}
+
+// Plain UTF-8 check, written apart from the reader's own so that the two do
+// not share a mistake.
+bool istUtf8(std::string_view s)
+{
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        std::size_t n;
+        char32_t cp;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        } else if ((c & 0xE0) == 0xC0) {
+            n = 2, cp = c & 0x1F;
+        } else if ((c & 0xF0) == 0xE0) {
+            n = 3, cp = c & 0x0F;
+        } else if ((c & 0xF8) == 0xF0) {
+            n = 4, cp = c & 0x07;
+        } else {
+            return false;
+        }
+        if (s.size() - i < n)
+            return false;
+        for (std::size_t k = 1; k < n; ++k) {
+            const auto f = static_cast<unsigned char>(s[i + k]);
+            if ((f & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (f & 0x3F);
+        }
+        const char32_t kleinster[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (cp < kleinster[n] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        i += n;
+    }
+    return true;
+}
+
+// Windows-1252 to UTF-8; the five bytes the code page leaves open keep their
+// value as C1 controls.
+std::string ausCp1252(std::string_view s)
+{
+    static constexpr char16_t obere[32] = {
+        0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x8D,   0x017D, 0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
+    std::string aus;
+    for (const char z : s) {
+        const auto b = static_cast<unsigned char>(z);
+        const char32_t cp = b >= 0x80 && b < 0xA0 ? obere[b - 0x80] : b;
+        if (cp < 0x80) {
+            aus += static_cast<char>(cp);
+        } else if (cp < 0x800) {
+            aus += static_cast<char>(0xC0 | (cp >> 6));
+            aus += static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            aus += static_cast<char>(0xE0 | (cp >> 12));
+            aus += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            aus += static_cast<char>(0x80 | (cp & 0x3F));
+        }
+    }
+    return aus;
+}
+
+bool istZeilenende(char c) { return c == '\r' || c == '\n'; }
+
+// Lines of the input: CR LF, LF and CR each end one.
+std::vector<std::string_view> zeilen(std::string_view s)
+{
+    std::vector<std::string_view> aus;
+    std::size_t anfang = 0;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (!istZeilenende(s[i]))
+            continue;
+        aus.push_back(s.substr(anfang, i - anfang));
+        if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n')
+            ++i;
+        anfang = i + 1;
+    }
+    aus.push_back(s.substr(anfang));
+    return aus;
+}
+
+struct Datensatz {
+    std::array<std::string_view, 6> felder;
+};
+
+// The records of a file in the form it is meant to have: one record per
+// line, six fields each in double quotes, separated by commas; blank lines
+// only at the end. Anything else yields nothing.
+std::optional<std::vector<Datensatz>> normalform(std::string_view s)
+{
+    std::vector<Datensatz> saetze;
+    bool nurNochLeer = false;
+    for (std::string_view zeile : zeilen(s)) {
+        if (zeile.find_first_not_of(" \t") == std::string_view::npos) {
+            nurNochLeer = true;
+            continue;
+        }
+        if (nurNochLeer)
+            return std::nullopt;
+        Datensatz d;
+        std::size_t pos = 0;
+        for (std::size_t k = 0; k < 6; ++k) {
+            if (k > 0 && (pos >= zeile.size() || zeile[pos++] != ','))
+                return std::nullopt;
+            if (pos >= zeile.size() || zeile[pos] != '"')
+                return std::nullopt;
+            const std::size_t ende = zeile.find('"', pos + 1);
+            if (ende == std::string_view::npos)
+                return std::nullopt;
+            d.felder[k] = zeile.substr(pos + 1, ende - pos - 1);
+            pos = ende + 1;
+        }
+        if (pos != zeile.size())
+            return std::nullopt;
+        saetze.push_back(d);
+    }
+    if (saetze.empty() || saetze.size() > static_cast<std::size_t>(olvani::Kapazitaet))
+        return std::nullopt;
+    return saetze;
+}
+
+void pruefeTabelle(std::string_view eingabe, const olvani::Vokabeltabelle& t)
+{
+    const int anzahl = t.Anzahl();
+    verlange(anzahl >= 1 && anzahl <= olvani::Kapazitaet, "Anzahl ausserhalb 1..10000");
+
+    // Every record takes six fields, and every field but the last ends at a
+    // comma or a line end.
+    std::size_t trenner = 0, einsen = 0;
+    for (const char c : eingabe) {
+        trenner += c == ',' || c == '\n' || c == '\r';
+        einsen += c == '1';
+    }
+    verlange(6 * static_cast<std::size_t>(anzahl) <= trenner + 1, "mehr Datensaetze als Felder");
+
+    std::size_t kennungen = 0;
+    for (int i = 1; i <= anzahl; ++i) {
+        verlange(istUtf8(t.Wort(i)), "Wort kein UTF-8");
+        verlange(t.Bedeutung(i, 0).empty(), "Spalte 0 nicht leer");
+        verlange(t.Bedeutung(i, 5).empty(), "Spalte 5 nicht leer");
+        for (int spalte = 1; spalte <= 4; ++spalte) {
+            const std::string& b = t.Bedeutung(i, spalte);
+            verlange(b != "@", "Bedeutung ist \"@\"");
+            verlange(istUtf8(b), "Bedeutung kein UTF-8");
+            verlange(b.find_first_of("\r\n") == std::string::npos, "Zeilenende in einer Bedeutung");
+        }
+        verlange(t.Wort(i).find_first_of("\r\n") == std::string::npos, "Zeilenende im Wort");
+        verlange(t.RichtigZaehler(i) == 0 && t.FalschZaehler(i) == 0 && t.Gefragt(i) == 0, "Zaehler nicht 0");
+        kennungen += t.Kennung(i) ? 1 : 0;
+    }
+    // A flag is set only by a field "1", so never more often than there are
+    // ones in the file.
+    verlange(kennungen <= einsen, "Kennung ohne eine 1 in der Datei");
+    verlange(t.Erfolge == 0 && t.Fehler == 0 && t.Nummer == 0, "Laufzaehler nicht 0");
+
+    // For files in their meant form the result is known exactly.
+    if (eingabe.starts_with("\xEF\xBB\xBF") || eingabe.find('\x1A') != std::string_view::npos)
+        return;
+    const auto saetze = normalform(eingabe);
+    if (!saetze)
+        return;
+    const bool utf8 = istUtf8(eingabe);
+    const auto text = [&](std::string_view roh) { return utf8 ? std::string(roh) : ausCp1252(roh); };
+    verlange(static_cast<std::size_t>(anzahl) == saetze->size(), "Anzahl der Normalform");
+    for (int i = 1; i <= anzahl; ++i) {
+        const Datensatz& d = (*saetze)[static_cast<std::size_t>(i - 1)];
+        verlange(t.Wort(i) == text(d.felder[0]), "Wort der Normalform", d.felder[0]);
+        for (std::size_t k = 1; k <= 4; ++k) {
+            const std::string erwartet = d.felder[k] == "@" ? std::string() : text(d.felder[k]);
+            verlange(t.Bedeutung(i, static_cast<int>(k)) == erwartet, "Bedeutung der Normalform", d.felder[k]);
+        }
+        verlange(t.Kennung(i) == (d.felder[5] == "1"), "Kennung der Normalform", d.felder[5]);
+    }
+}
+
+void pruefeFehler(std::string_view eingabe, std::string_view meldung)
+{
+    verlange(istUtf8(meldung), "Meldung kein UTF-8");
+    verlange(meldung.find("olvani.txt") != std::string_view::npos, "Meldung ohne Dateinamen", meldung);
+    const std::size_t z = meldung.find("Zeile ");
+    if (z == std::string_view::npos) {
+        // Only a file without any field may fail without a line: nothing
+        // but blanks and line ends besides a BOM and a closing Ctrl-Z.
+        std::string_view rest = eingabe;
+        if (rest.starts_with("\xEF\xBB\xBF"))
+            rest.remove_prefix(3);
+        if (rest.ends_with('\x1A'))
+            rest.remove_suffix(1);
+        verlange(rest.find_first_not_of(" \t\r\n") == std::string_view::npos, "Fehler ohne Zeile", meldung);
+        return;
+    }
+    std::size_t p = z + 6;
+    long zeile = 0;
+    while (p < meldung.size() && meldung[p] >= '0' && meldung[p] <= '9' && zeile < 100'000'000)
+        zeile = zeile * 10 + (meldung[p++] - '0');
+    verlange(p > z + 6, "Zeile ohne Zahl", meldung);
+    const long letzte = static_cast<long>(zeilen(eingabe).size());
+    verlange(zeile >= 1 && zeile <= letzte, "Zeile ausserhalb der Eingabe", meldung);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t groesse)
+{
+    const std::string_view eingabe(reinterpret_cast<const char*>(daten), groesse);
+    try {
+        const olvani::Vokabeltabelle t = olvani::liesVokabeln(eingabe, "olvani.txt");
+        pruefeTabelle(eingabe, t);
+    } catch (const olvani::FatalerFehler& fehler) {
+        pruefeFehler(eingabe, fehler.what());
+    }
+    // Any other exception escapes and counts as a finding.
+    return 0;
+}

@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Renders the pictures of the README anew into docs/, from the sample vocabulary.
+set -euo pipefail
+wurzel=$(cd "$(dirname "$0")/.." && pwd)
+"$wurzel/scripts/bauen.sh" "$wurzel/build" >&2
+mkdir -p "$wurzel/docs"
+QT_QPA_PLATFORM=offscreen "$wurzel/build/olvani-bildschirmfotos" "$wurzel/examples" "$wurzel/docs"
