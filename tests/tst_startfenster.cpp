@@ -72,12 +72,25 @@ private slots:
         QVERIFY(plattform->beendetMit.empty());
     }
 
-    void enterAufDemKnopfLaedtAuch()
+    void enterUndLeertasteLaden_data()
     {
+        QTest::addColumn<bool>("aufDemKnopf");
+        QTest::addColumn<int>("taste");
+        QTest::newRow("Enter auf dem Knopf") << true << int(Qt::Key_Return);
+        QTest::newRow("Leertaste auf dem Knopf") << true << int(Qt::Key_Space);
+        QTest::newRow("Enter auf dem Fenster") << false << int(Qt::Key_Return);
+    }
+
+    void enterUndLeertasteLaden()
+    {
+        QFETCH(bool, aufDemKnopf);
+        QFETCH(int, taste);
         Vokabelordner ordner(&zweiVokabeln);
-        QTest::keyClick(start()->Command1, Qt::Key_Return);
+        QWidget* ziel = aufDemKnopf ? static_cast<QWidget*>(start()->Command1) : start();
+        QTest::keyClick(ziel, Qt::Key(taste));
         QCOMPARE(fenster->tabelle().Anzahl(), 2);
         QVERIFY(fenster->isVisible());
+        QVERIFY(plattform->beendetMit.empty());
     }
 
     void fehlendeDateiWirdGemeldetUndBeendet()

@@ -83,6 +83,7 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Framele
     Command1->setFont(schrift("MS Sans Serif", 8.25, true));
     Command1->setAutoDefault(false);
     Command1->installEventFilter(this);
+    Command1->setFocus();
     connect(Command1, &QPushButton::clicked, this, &frmSplash::ladenGewuenscht);
 
     installEventFilter(this); // key preview: every key typed while the window is active
@@ -99,11 +100,12 @@ bool frmSplash::eventFilter(QObject* objekt, QEvent* ereignis)
 {
     if (ereignis->type() == QEvent::KeyPress) {
         const auto* taste = static_cast<QKeyEvent*>(ereignis);
-        const bool knopfTaste = objekt == Command1
-                                && (taste->key() == Qt::Key_Return || taste->key() == Qt::Key_Enter
-                                    || taste->key() == Qt::Key_Space);
-        // Enter and Space press the focused button, as everywhere on the
-        // desktop; every other character key closes the window.
+        const bool knopfTaste = taste->key() == Qt::Key_Return || taste->key() == Qt::Key_Enter
+                                || taste->key() == Qt::Key_Space;
+        // The button is the only control that takes the focus: Enter and
+        // Space press it, as everywhere on the desktop, also before the
+        // window has given it the focus. Every other character key closes
+        // the window.
         if (knopfTaste) {
             if (!taste->isAutoRepeat())
                 Command1->click();
