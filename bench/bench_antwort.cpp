@@ -1,0 +1,123 @@
+// Judging an answer over a full table, the logic alone: the usual question,
+// and the one where every entry holds the meaning shown.
+
+#include "quiz/antwortpruefung.h"
+#include "vocab/vokabeldatei.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace olvani::messung {
+// Made in eingaben.cpp.
+std::string vokabeldatei(int anzahl);
+std::string vokabeldateiAlleMit(int anzahl, const std::string& bedeutungCp1252);
+} // namespace olvani::messung
+
+namespace {
+
+using namespace olvani;
+
+constexpr int Eintraege = 10000;
+
+struct Aufgabe {
+    int nummer;
+    Antwortfelder felder;
+};
+
+// Questions as the quiz asks them: an entry and one of its meanings, spread
+// over the table; the learner types the right word every second time.
+std::vector<Aufgabe> fragen(const Vokabeltabelle& t, bool deutschGezeigt)
+{
+    std::vector<Aufgabe> liste;
+    std::uint32_t z = 12345;
+    for (int k = 0; k < 1024; ++k) {
+        z = z * 1664525u + 1013904223u;
+        const int i = 1 + static_cast<int>((z >> 8) % static_cast<std::uint32_t>(t.Anzahl()));
+        const int spalte = 1 + static_cast<int>((z >> 4) % static_cast<std::uint32_t>(t.belegteBedeutungen(i)));
+        const bool richtig = k % 2 == 0;
+        Aufgabe f{i, {}};
+        if (deutschGezeigt) {
+            f.felder.txtDeutsch = t.Bedeutung(i, spalte);
+            f.felder.txtOlvani = richtig ? t.Wort(i) : t.Wort(i) + "x";
+            f.felder.olvaniAktiv = true;
+        } else {
+            f.felder.txtDeutsch = richtig ? t.Bedeutung(i, spalte) : "falsch";
+            f.felder.deutschAktiv = true;
+        }
+        liste.push_back(std::move(f));
+    }
+    return liste;
+}
+
+// Other entries listed with the solution: how many share the meaning shown.
+double mittlereTeiler(const Vokabeltabelle& t, const std::vector<Aufgabe>& liste)
+{
+    double summe = 0;
+    for (const Aufgabe& f : liste) {
+        if (!f.felder.olvaniAktiv)
+            continue;
+        for (int j = 1; j <= t.Anzahl(); ++j)
+            for (int spalte = 1; spalte <= Spalten; ++spalte)
+                summe += j != f.nummer && t.Bedeutung(j, spalte) == f.felder.txtDeutsch ? 1 : 0;
+    }
+    return summe / static_cast<double>(liste.size());
+}
+
+void pruefeReihum(benchmark::State& state, Vokabeltabelle& tabelle, const std::vector<Aufgabe>& liste)
+{
+    std::size_t k = 0;
+    std::size_t laenge = 0;
+    for (auto _ : state) {
+        const Aufgabe& f = liste[k++ % liste.size()];
+        tabelle.Nummer = f.nummer;
+        // The run counters would pass 32767 in a long measurement.
+        tabelle.Erfolge = 0;
+        tabelle.Fehler = 0;
+        Urteil urteil = pruefeAntwort(tabelle, f.felder, ",");
+        laenge += urteil.lblInfo.size();
+        benchmark::DoNotOptimize(urteil);
+    }
+    state.counters["verdict_bytes"] = static_cast<double>(laenge) / static_cast<double>(state.iterations());
+}
+
+const Vokabeltabelle& grundtabelle()
+{
+    static const Vokabeltabelle tabelle = liesVokabeln(messung::vokabeldatei(Eintraege), "olvani.txt");
+    return tabelle;
+}
+
+void BM_PruefeAntwort_Deutsch_gezeigt(benchmark::State& state)
+{
+    Vokabeltabelle tabelle = grundtabelle();
+    const std::vector<Aufgabe> liste = fragen(tabelle, true);
+    pruefeReihum(state, tabelle, liste);
+    state.counters["sharing_entries"] = mittlereTeiler(tabelle, liste);
+}
+BENCHMARK(BM_PruefeAntwort_Deutsch_gezeigt)->Unit(benchmark::kMicrosecond);
+
+void BM_PruefeAntwort_Olvani_gezeigt(benchmark::State& state)
+{
+    Vokabeltabelle tabelle = grundtabelle();
+    pruefeReihum(state, tabelle, fragen(tabelle, false));
+}
+BENCHMARK(BM_PruefeAntwort_Olvani_gezeigt)->Unit(benchmark::kMicrosecond);
+
+void BM_PruefeAntwort_alle_teilen(benchmark::State& state)
+{
+    Vokabeltabelle tabelle = liesVokabeln(messung::vokabeldateiAlleMit(Eintraege, "Haus"), "olvani.txt");
+    const std::vector<Aufgabe> liste = fragen(tabelle, true);
+    // Every question shows the shared meaning.
+    std::vector<Aufgabe> geteilt;
+    for (Aufgabe f : liste) {
+        f.felder.txtDeutsch = "Haus";
+        geteilt.push_back(std::move(f));
+    }
+    pruefeReihum(state, tabelle, geteilt);
+    state.counters["sharing_entries"] = mittlereTeiler(tabelle, {geteilt.front()});
+}
+BENCHMARK(BM_PruefeAntwort_alle_teilen)->Unit(benchmark::kMicrosecond);
+
+} // namespace

@@ -1,0 +1,145 @@
+// Choosing the next question over a full table, under each option and in the
+// cases where almost nothing qualifies.
+
+#include "quiz/fragewahl.h"
+#include "vocab/vokabeldatei.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <string>
+
+namespace olvani::messung {
+// Made in eingaben.cpp.
+std::string vokabeldatei(int anzahl);
+std::string vokabeldateiMitEinemVerb(int anzahl, int verb);
+} // namespace olvani::messung
+
+namespace {
+
+using namespace olvani;
+
+constexpr int Eintraege = 10000;
+
+// xorshift64*, scaled to [0, 1).
+class Messzufall : public Zufallsquelle {
+public:
+    double r() override
+    {
+        zustand_ ^= zustand_ >> 12;
+        zustand_ ^= zustand_ << 25;
+        zustand_ ^= zustand_ >> 27;
+        return static_cast<double>((zustand_ * 0x2545F4914F6CDD1DULL) >> 11) * 0x1.0p-53;
+    }
+
+private:
+    std::uint64_t zustand_ = 0x9E3779B97F4A7C15ULL;
+};
+
+const Vokabeltabelle& grundtabelle()
+{
+    static const Vokabeltabelle tabelle = liesVokabeln(messung::vokabeldatei(Eintraege), "olvani.txt");
+    return tabelle;
+}
+
+enum class Fall {
+    KeineOption,
+    Richtig,          // half the entries answered correctly five times
+    Wort,             // half the entries asked this round
+    Neu,              // flagged entries left out, asked ones marked
+    NurVerben,        // about a fifth are verbs
+    KlugesTraining,   // fresh run: R = 1
+    EinzigesVerb,     // verbs only, and there is exactly one
+    KlugesTrainingR600, // 30000 answers given, one entry ever answered wrongly
+};
+
+struct Aufbau {
+    Vokabeltabelle tabelle;
+    Optionen optionen;
+};
+
+Aufbau baue(Fall fall)
+{
+    Aufbau a{fall == Fall::EinzigesVerb
+                 ? liesVokabeln(messung::vokabeldateiMitEinemVerb(Eintraege, Eintraege / 2 + 17), "olvani.txt")
+                 : grundtabelle(),
+             {}};
+    Vokabeltabelle& t = a.tabelle;
+    switch (fall) {
+    case Fall::KeineOption:
+        break;
+    case Fall::Richtig:
+        a.optionen.chkRichtig = true;
+        for (int i = 1; i <= Eintraege; i += 2)
+            for (int k = 0; k < 5; ++k)
+                t.zaehleRichtig(i);
+        break;
+    case Fall::Wort:
+        a.optionen.chkWort = true;
+        for (int i = 2; i <= Eintraege; i += 2)
+            t.setzeGefragt(i, true);
+        break;
+    case Fall::Neu:
+        a.optionen.chkNeu = true;
+        break;
+    case Fall::NurVerben:
+    case Fall::EinzigesVerb:
+        a.optionen.chkNurVerben = true;
+        break;
+    case Fall::KlugesTraining:
+        a.optionen.chkKlugesTraining = true;
+        break;
+    case Fall::KlugesTrainingR600:
+        a.optionen.chkKlugesTraining = true;
+        t.Erfolge = 15000;
+        t.Fehler = 15000;
+        for (int k = 0; k < 3; ++k)
+            t.zaehleFalsch(Eintraege / 3);
+        break;
+    }
+    return a;
+}
+
+// Entries that pass the check boxes as the table stands (before any question).
+int passende(const Vokabeltabelle& t, const Optionen& o)
+{
+    int anzahl = 0;
+    for (int i = 1; i <= t.Anzahl(); ++i) {
+        const bool raus = (o.chkRichtig && t.RichtigZaehler(i) > 4) || (o.chkWort && t.Gefragt(i) == 1)
+                          || (o.chkNeu && t.Kennung(i)) || (o.chkNurVerben && !t.istVerb(i));
+        anzahl += raus ? 0 : 1;
+    }
+    return anzahl;
+}
+
+void BM_NeueAbfrage(benchmark::State& state, Fall fall)
+{
+    Aufbau a = baue(fall);
+    Messzufall zufall;
+    const int vorher = passende(a.tabelle, a.optionen);
+    int nichtGefunden = 0;
+    int rundenenden = 0;
+    for (auto _ : state) {
+        Frage frage = NeueAbfrage(a.tabelle, Richtungswahl::Zufall, a.optionen, zufall);
+        nichtGefunden += frage.gefunden ? 0 : 1;
+        rundenenden += frage.rundeVorbei ? 1 : 0;
+        benchmark::DoNotOptimize(frage);
+    }
+    if (nichtGefunden > 0)
+        state.SkipWithError("an entry qualifies, yet none was found");
+    state.counters["qualifying"] = vorher;
+    state.counters["R"] = klugesTrainingR(a.tabelle);
+    state.counters["round_ends"] = rundenenden;
+}
+
+BENCHMARK_CAPTURE(BM_NeueAbfrage, keine_Option, Fall::KeineOption)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_NeueAbfrage, chkRichtig, Fall::Richtig)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_NeueAbfrage, chkWort, Fall::Wort)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_NeueAbfrage, chkNeu, Fall::Neu)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_NeueAbfrage, chkNurVerben, Fall::NurVerben)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_NeueAbfrage, chkKlugesTraining, Fall::KlugesTraining)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_NeueAbfrage, worst_chkNurVerben_one_verb, Fall::EinzigesVerb)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_NeueAbfrage, worst_chkKlugesTraining_R601, Fall::KlugesTrainingR600)
+    ->Unit(benchmark::kMicrosecond);
+
+} // namespace
