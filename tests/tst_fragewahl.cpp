@@ -29,7 +29,7 @@ Vokabeltabelle baue(const std::vector<Vokabel>& vokabeln)
 {
     Vokabeltabelle t;
     for (const Vokabel& v : vokabeln) {
-        const int i = t.neuerEintrag(v.wort, v.bedeutung, v.kennung);
+        const int i = t.neuerEintrag(v.wort, {v.bedeutung[0], v.bedeutung[1], v.bedeutung[2], v.bedeutung[3]}, v.kennung);
         for (int k = 0; k < v.richtig; ++k)
             t.zaehleRichtig(i);
         for (int k = 0; k < v.falsch; ++k)

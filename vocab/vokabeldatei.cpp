@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <utility>
 #include <vector>
@@ -19,20 +21,11 @@ constexpr const char* Feldnamen[FelderJeDatensatz] = {
     "Wort", "erste Bedeutung", "zweite Bedeutung", "dritte Bedeutung", "vierte Bedeutung", "Kennung",
 };
 
-// The delimiters are ASCII, so fields are split on the raw bytes whatever the
-// encoding; a table keeps the scanning loops to one test a byte.
-enum : std::uint8_t { Blank = 1, Zeilenende = 2, Komma = 4, Quote = 8 };
-
-constexpr std::array<std::uint8_t, 256> Bytearten = [] {
-    std::array<std::uint8_t, 256> art{};
-    art[' '] = art['\t'] = Blank;
-    art['\r'] = art['\n'] = Zeilenende;
-    art[','] = Komma;
-    art['"'] = Quote;
-    return art;
-}();
-
-std::uint8_t art(char c) { return Bytearten[static_cast<unsigned char>(c)]; }
+// Blanks before a field and after an unquoted one are dropped.
+bool istBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
 
 // Code points of the bytes 0x80..0x9F in Windows-1252; the five bytes the code
 // page leaves undefined keep their own value, as Windows itself maps them.
@@ -163,6 +156,77 @@ std::string dekodiere(std::string_view roh, Kodierung kodierung)
     return ziel;
 }
 
+// The whole text from Windows-1252 to UTF-8. No character takes more than
+// three bytes, which bounds the size; runs of ASCII are copied eight bytes at
+// a time, as most of a German vocabulary is ASCII.
+std::string ausCp1252(std::string_view roh)
+{
+    constexpr std::uint64_t Hoch = 0x8080808080808080u;
+    std::size_t hohe = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= roh.size(); i += 8) {
+        std::uint64_t wort;
+        std::memcpy(&wort, roh.data() + i, 8);
+        // Sums the eight high bits in the top byte (std::popcount would be a
+        // library call on the baseline x86-64 target).
+        hohe += static_cast<std::size_t>((((wort & Hoch) >> 7) * 0x0101010101010101u) >> 56);
+    }
+    for (; i < roh.size(); ++i)
+        hohe += static_cast<unsigned char>(roh[i]) >> 7;
+
+    std::string ziel(roh.size() + 2 * hohe, '\0');
+    char* schreiben = ziel.data();
+    const auto einzeln = [&](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x80) {
+            *schreiben++ = c;
+            return;
+        }
+        const Utf8Form& form = Cp1252Formen[b - 0x80];
+        for (std::uint8_t k = 0; k < form.laenge; ++k)
+            *schreiben++ = form.bytes[k];
+    };
+    for (i = 0; i + 8 <= roh.size(); i += 8) {
+        std::uint64_t wort;
+        std::memcpy(&wort, roh.data() + i, 8);
+        if (wort & Hoch) {
+            for (std::size_t k = i; k < i + 8; ++k)
+                einzeln(roh[k]);
+        } else {
+            std::memcpy(schreiben, &wort, 8);
+            schreiben += 8;
+        }
+    }
+    for (; i < roh.size(); ++i)
+        einzeln(roh[i]);
+    ziel.resize(static_cast<std::size_t>(schreiben - ziel.data()));
+    return ziel;
+}
+
+// Index of the first of the bytes a, b, c at or after i, or text.size().
+// Fields are short, so eight bytes are tested at a time with the usual
+// zero-byte trick instead of one call to memchr per delimiter.
+std::size_t findeErstes(std::string_view text, std::size_t i, char a, char b, char c)
+{
+    constexpr std::uint64_t Einsen = 0x0101010101010101u;
+    constexpr std::uint64_t Hoch = 0x8080808080808080u;
+    const auto null = [](std::uint64_t x) { return (x - Einsen) & ~x & Hoch; };
+    const std::uint64_t ma = Einsen * static_cast<unsigned char>(a);
+    const std::uint64_t mb = Einsen * static_cast<unsigned char>(b);
+    const std::uint64_t mc = Einsen * static_cast<unsigned char>(c);
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t wort;
+        std::memcpy(&wort, text.data() + i, 8);
+        // The lowest flagged byte is always a true match (little-endian).
+        const std::uint64_t treffer = null(wort ^ ma) | null(wort ^ mb) | null(wort ^ mc);
+        if (treffer)
+            return i + static_cast<std::size_t>(std::countr_zero(treffer) / 8);
+    }
+    while (i < text.size() && text[i] != a && text[i] != b && text[i] != c)
+        ++i;
+    return i;
+}
+
 class Feldleser {
 public:
     explicit Feldleser(std::string_view text) : text_(text)
@@ -180,27 +244,24 @@ public:
     // The raw bytes of the next field; the caller checks amEnde() first.
     std::string_view naechstesFeld()
     {
-        while (pos_ < text_.size() && art(text_[pos_]) == Blank)
+        while (pos_ < text_.size() && istBlank(text_[pos_]))
             ++pos_;
         std::string_view wert;
         if (pos_ < text_.size() && text_[pos_] == '"') {
             // A missing closing quote ends the value at the line end, so one
             // stray quote does not swallow the rest of the file.
             const std::size_t anfang = ++pos_;
-            while (pos_ < text_.size() && !(art(text_[pos_]) & (Quote | Zeilenende)))
-                ++pos_;
+            pos_ = findeErstes(text_, pos_, '"', '\r', '\n');
             wert = text_.substr(anfang, pos_ - anfang);
             if (pos_ < text_.size() && text_[pos_] == '"')
                 ++pos_;
             // Whatever follows the closing quote up to the delimiter is ignored.
-            while (pos_ < text_.size() && !(art(text_[pos_]) & (Komma | Zeilenende)))
-                ++pos_;
+            pos_ = findeErstes(text_, pos_, ',', '\r', '\n');
         } else {
             const std::size_t anfang = pos_;
-            while (pos_ < text_.size() && !(art(text_[pos_]) & (Komma | Zeilenende)))
-                ++pos_;
+            pos_ = findeErstes(text_, pos_, ',', '\r', '\n');
             std::size_t ende = pos_;
-            while (ende > anfang && art(text_[ende - 1]) == Blank)
+            while (ende > anfang && istBlank(text_[ende - 1]))
                 --ende;
             wert = text_.substr(anfang, ende - anfang);
         }
@@ -254,7 +315,15 @@ Kodierung bestimmeKodierung(std::string_view& inhalt)
 
 Vokabeltabelle liesVokabeln(std::string_view inhalt, const std::string& dateiname)
 {
+    // The whole text is made UTF-8 once, before it is split: the delimiters
+    // are ASCII and no converted character contains an ASCII byte, so the
+    // fields and line numbers are the same, and each field is then a plain copy.
     const Kodierung kodierung = bestimmeKodierung(inhalt);
+    std::string umgewandelt;
+    if (kodierung == Kodierung::Cp1252 || (kodierung == Kodierung::Utf8 && !istGueltigesUtf8(inhalt))) {
+        umgewandelt = kodierung == Kodierung::Cp1252 ? ausCp1252(inhalt) : dekodiere(inhalt, kodierung);
+        inhalt = umgewandelt;
+    }
     // DOS editors end a text file with Ctrl-Z.
     if (inhalt.ends_with('\x1A'))
         inhalt.remove_suffix(1);
@@ -264,35 +333,30 @@ Vokabeltabelle liesVokabeln(std::string_view inhalt, const std::string& dateinam
     if (leser.amEnde())
         throw FatalerFehler(datei + " ist leer: sie enthält keinen einzigen Datensatz.");
 
-    // First the raw fields of every record, then the table sized once, so it
-    // does not move its entries while it grows. A record takes at least six
-    // bytes (",,,,,,"), which bounds the count without a pass of its own.
-    std::vector<std::array<std::string_view, FelderJeDatensatz>> saetze;
-    saetze.reserve(std::min<std::size_t>(inhalt.size() / FelderJeDatensatz + 1, Kapazitaet));
+    // Room for as many entries as the file has lines, so the table does not
+    // move its entries while it grows.
+    Vokabeltabelle tabelle;
+    const auto zeilen = std::count(inhalt.begin(), inhalt.end(), '\n') + 1;
+    tabelle.reserviere(static_cast<int>(std::min<std::ptrdiff_t>(zeilen, Kapazitaet)));
+    std::array<std::string_view, FelderJeDatensatz> roh;
     do {
-        if (saetze.size() >= Kapazitaet)
+        if (tabelle.Anzahl() >= Kapazitaet)
             throw FatalerFehler(datei + " enthält mehr als " + std::to_string(Kapazitaet) + " Vokabeln: der Datensatz "
                                 + std::to_string(Kapazitaet + 1) + " beginnt in Zeile "
                                 + std::to_string(leser.zeile()) + ".");
-        auto& roh = saetze.emplace_back();
         for (int feld = 0; feld < FelderJeDatensatz; ++feld) {
             if (leser.amEnde())
                 throw FatalerFehler(datei + " ist unvollständig: in Zeile " + std::to_string(leser.feldZeile())
-                                    + " fehlt dem Datensatz " + std::to_string(saetze.size()) + " das Feld "
+                                    + " fehlt dem Datensatz " + std::to_string(tabelle.Anzahl() + 1) + " das Feld "
                                     + std::to_string(feld + 1) + " (" + Feldnamen[feld] + ").");
             roh[static_cast<std::size_t>(feld)] = leser.naechstesFeld();
         }
-    } while (!leser.amEnde());
-
-    Vokabeltabelle tabelle;
-    tabelle.reserviere(static_cast<int>(saetze.size()));
-    for (const auto& roh : saetze) {
-        std::array<std::string, 4> bedeutungen;
+        std::array<std::string_view, 4> bedeutungen;
         for (std::size_t k = 0; k < bedeutungen.size(); ++k)
             if (roh[k + 1] != "@") // "@" marks an absent meaning
-                bedeutungen[k] = dekodiere(roh[k + 1], kodierung);
-        tabelle.neuerEintrag(dekodiere(roh[0], kodierung), std::move(bedeutungen), roh[5] == "1");
-    }
+                bedeutungen[k] = roh[k + 1];
+        tabelle.neuerEintrag(roh[0], bedeutungen, roh[5] == "1");
+    } while (!leser.amEnde());
     return tabelle;
 }
 
@@ -303,6 +367,12 @@ Vokabeltabelle ladeVokabeldatei(const std::string& pfad)
         std::ifstream datei(pfad, std::ios::binary);
         if (!datei)
             throw FatalerFehler("Die Vokabel-Datei " + pfad + " kann nicht geöffnet werden.");
+        // Sized once from the file's length, then read to its real end: the
+        // file may change meanwhile, and a directory has no length to speak of.
+        std::error_code fehler;
+        const auto laenge = std::filesystem::file_size(pfad, fehler);
+        if (!fehler)
+            inhalt.reserve(static_cast<std::size_t>(laenge));
         std::array<char, 64 * 1024> puffer;
         while (datei.read(puffer.data(), puffer.size()) || datei.gcount() > 0)
             inhalt.append(puffer.data(), static_cast<std::size_t>(datei.gcount()));

@@ -10,68 +10,68 @@ namespace {
 const std::string leererText;
 } // namespace
 
+const Vokabeltabelle::Texte Vokabeltabelle::leereTexte_;
+const Vokabeltabelle::Zustand Vokabeltabelle::leererZustand_;
+
 void Vokabeltabelle::indexAusserhalb(int i)
 {
     throw FatalerFehler("Interner Fehler: Vokabel Nr. " + std::to_string(i) + " liegt außerhalb der Tabelle (0 bis "
                         + std::to_string(Kapazitaet) + ").");
 }
 
-int Vokabeltabelle::neuerEintrag(std::string wort, std::array<std::string, 4> bedeutungen, bool kennung)
+const std::string& Vokabeltabelle::randspalte(int spalte)
+{
+    if (spalte < 0 || spalte > Spalten)
+        throw FatalerFehler("Interner Fehler: Bedeutungsspalte " + std::to_string(spalte) + " gibt es nicht.");
+    return leererText;
+}
+
+int Vokabeltabelle::neuerEintrag(std::string_view wort, const std::array<std::string_view, 4>& bedeutungen,
+                                 bool kennung)
 {
     if (Anzahl() >= Kapazitaet)
         throw FatalerFehler("Die Vokabel-Tabelle ist voll: mehr als " + std::to_string(Kapazitaet)
                             + " Vokabeln sind nicht möglich.");
-    Eintrag& e = eintraege_.emplace_back();
-    e.verb = !wort.empty() && wort.front() == '-';
-    e.wort = std::move(wort);
+    Texte& t = texte_.emplace_back();
+    Zustand& z = zustand_.emplace_back();
+    t.wort = wort;
     for (std::size_t k = 0; k < bedeutungen.size(); ++k) {
-        if (!bedeutungen[k].empty())
-            ++e.belegt;
-        e.bedeutung[k] = std::move(bedeutungen[k]);
+        t.bedeutung[k] = bedeutungen[k];
+        z.belegt += bedeutungen[k].empty() ? 0 : 1;
     }
-    e.kennung = kennung;
-    if (!e.verb)
+    z.verb = wort.starts_with('-');
+    z.kennung = kennung;
+    if (!z.verb)
         ++nichtVerben_;
     return Anzahl();
 }
 
 void Vokabeltabelle::reserviere(int anzahl)
 {
-    eintraege_.reserve(static_cast<std::size_t>(std::clamp(anzahl, 0, Kapazitaet)) + 1);
+    const auto plaetze = static_cast<std::size_t>(std::clamp(anzahl, 0, Kapazitaet)) + 1;
+    texte_.reserve(plaetze);
+    zustand_.reserve(plaetze);
 }
 
-Vokabeltabelle::Eintrag& Vokabeltabelle::schreiben(int i)
+Vokabeltabelle::Zustand& Vokabeltabelle::schreiben(int i)
 {
-    if (i < 0 || i > Kapazitaet)
-        indexAusserhalb(i);
-    if (i >= static_cast<int>(eintraege_.size()))
+    pruefeIndex(i);
+    if (i >= static_cast<int>(zustand_.size()))
         throw FatalerFehler("Interner Fehler: Vokabel Nr. " + std::to_string(i) + " ist nicht geladen.");
-    return eintraege_[static_cast<std::size_t>(i)];
+    return zustand_[static_cast<std::size_t>(i)];
 }
-
-
-const std::string& Vokabeltabelle::Bedeutung(int i, int spalte) const
-{
-    const Eintrag& e = lesen(i);
-    if (spalte < 0 || spalte > Spalten)
-        throw FatalerFehler("Interner Fehler: Bedeutungsspalte " + std::to_string(spalte) + " gibt es nicht.");
-    if (spalte == 0 || spalte == Spalten)
-        return leererText;
-    return e.bedeutung[static_cast<std::size_t>(spalte - 1)];
-}
-
 
 void Vokabeltabelle::setzeGefragt(int i, bool gefragt)
 {
-    Eintrag& e = schreiben(i);
-    gefragtSumme_ += int(gefragt) - int(e.gefragt);
-    e.gefragt = gefragt;
+    Zustand& z = schreiben(i);
+    gefragtSumme_ += int(gefragt) - int(z.gefragt);
+    z.gefragt = gefragt;
 }
 
 void Vokabeltabelle::setzeGefragtZurueck()
 {
-    for (Eintrag& e : eintraege_)
-        e.gefragt = false;
+    for (Zustand& z : zustand_)
+        z.gefragt = false;
     gefragtSumme_ = 0;
 }
 

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace olvani {
@@ -21,23 +22,29 @@ class Vokabeltabelle {
 public:
     // Appends entry Anzahl()+1 and returns its index; throws FatalerFehler
     // when the table already holds Kapazitaet entries. Empty meanings are "".
-    int neuerEintrag(std::string wort, std::array<std::string, 4> bedeutungen, bool kennung);
+    int neuerEintrag(std::string_view wort, const std::array<std::string_view, 4>& bedeutungen, bool kennung);
 
-    int Anzahl() const { return static_cast<int>(eintraege_.size()) - 1; }
+    int Anzahl() const { return static_cast<int>(zustand_.size()) - 1; }
 
     // Makes room for `anzahl` entries (at most Kapazitaet) at once, so a large
     // file is loaded without moving the entries each time the storage grows.
     void reserviere(int anzahl);
 
-    const std::string& Wort(int i) const { return lesen(i).wort; }
-    const std::string& Bedeutung(int i, int spalte) const;
-    bool Kennung(int i) const { return lesen(i).kennung; }
+    const std::string& Wort(int i) const { return texte(i).wort; }
+    const std::string& Bedeutung(int i, int spalte) const
+    {
+        const Texte& t = texte(i);
+        if (spalte < 1 || spalte >= Spalten)
+            return randspalte(spalte);
+        return t.bedeutung[static_cast<std::size_t>(spalte - 1)];
+    }
+    bool Kennung(int i) const { return zustand(i).kennung; }
     // A verb is an entry whose Wort begins with "-".
-    bool istVerb(int i) const { return lesen(i).verb; }
+    bool istVerb(int i) const { return zustand(i).verb; }
     // How many of the meaning columns 1..4 are not empty.
-    int belegteBedeutungen(int i) const { return lesen(i).belegt; }
+    int belegteBedeutungen(int i) const { return zustand(i).belegt; }
 
-    int Gefragt(int i) const { return lesen(i).gefragt ? 1 : 0; }
+    int Gefragt(int i) const { return zustand(i).gefragt ? 1 : 0; }
     void setzeGefragt(int i, bool gefragt);
     void setzeGefragtZurueck();
     // Sum of Gefragt over all entries and the number of non-verbs, both kept
@@ -45,8 +52,8 @@ public:
     int gefragtSumme() const { return gefragtSumme_; }
     int nichtVerben() const { return nichtVerben_; }
 
-    int RichtigZaehler(int i) const { return lesen(i).richtig; }
-    int FalschZaehler(int i) const { return lesen(i).falsch; }
+    int RichtigZaehler(int i) const { return zustand(i).richtig; }
+    int FalschZaehler(int i) const { return zustand(i).falsch; }
     // Count one correct or wrong answer for entry i (1..Anzahl()).
     void zaehleRichtig(int i);
     void zaehleFalsch(int i);
@@ -57,9 +64,13 @@ public:
     Zaehler16 Fehler;
 
 private:
-    struct Eintrag {
+    struct Texte {
         std::string wort;
         std::array<std::string, 4> bedeutung; // columns 1..4
+    };
+    // Everything but the texts, in a few bytes: choosing a question may look
+    // at every entry, and then reads this array alone.
+    struct Zustand {
         Zaehler16 richtig;
         Zaehler16 falsch;
         bool kennung = false;
@@ -68,18 +79,30 @@ private:
         std::uint8_t belegt = 0;
     };
 
-    // Inline: choosing a question reads every entry, often.
-    const Eintrag& lesen(int i) const
+    static void pruefeIndex(int i)
     {
         if (i < 0 || i > Kapazitaet)
             indexAusserhalb(i);
-        static const Eintrag leer;
-        return i < static_cast<int>(eintraege_.size()) ? eintraege_[static_cast<std::size_t>(i)] : leer;
     }
+    const Texte& texte(int i) const
+    {
+        pruefeIndex(i);
+        return i < static_cast<int>(texte_.size()) ? texte_[static_cast<std::size_t>(i)] : leereTexte_;
+    }
+    const Zustand& zustand(int i) const
+    {
+        pruefeIndex(i);
+        return i < static_cast<int>(zustand_.size()) ? zustand_[static_cast<std::size_t>(i)] : leererZustand_;
+    }
+    Zustand& schreiben(int i);
     [[noreturn]] static void indexAusserhalb(int i);
-    Eintrag& schreiben(int i);
+    // Columns 0 and 5 are always empty; any other column is out of range.
+    static const std::string& randspalte(int spalte);
+    static const Texte leereTexte_;
+    static const Zustand leererZustand_;
 
-    std::vector<Eintrag> eintraege_ = std::vector<Eintrag>(1); // slot 0
+    std::vector<Texte> texte_ = std::vector<Texte>(1); // slot 0 is never used
+    std::vector<Zustand> zustand_ = std::vector<Zustand>(1);
     int gefragtSumme_ = 0;
     int nichtVerben_ = 0;
 };
