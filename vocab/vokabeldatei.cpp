@@ -255,8 +255,10 @@ public:
             wert = text_.substr(anfang, pos_ - anfang);
             if (pos_ < text_.size() && text_[pos_] == '"')
                 ++pos_;
-            // Whatever follows the closing quote up to the delimiter is ignored.
-            pos_ = findeErstes(text_, pos_, ',', '\r', '\n');
+            // Whatever follows the closing quote up to the delimiter is ignored
+            // (usually there is nothing, and the delimiter comes at once).
+            if (pos_ < text_.size() && text_[pos_] != ',' && text_[pos_] != '\r' && text_[pos_] != '\n')
+                pos_ = findeErstes(text_, pos_, ',', '\r', '\n');
         } else {
             const std::size_t anfang = pos_;
             pos_ = findeErstes(text_, pos_, ',', '\r', '\n');
@@ -336,8 +338,13 @@ Vokabeltabelle liesVokabeln(std::string_view inhalt, const std::string& dateinam
     // Room for as many entries as the file has lines, so the table does not
     // move its entries while it grows.
     Vokabeltabelle tabelle;
-    const auto zeilen = std::count(inhalt.begin(), inhalt.end(), '\n') + 1;
-    tabelle.reserviere(static_cast<int>(std::min<std::ptrdiff_t>(zeilen, Kapazitaet)));
+    int zeilen = 1;
+    for (const char* p = inhalt.data(); zeilen < Kapazitaet; ++zeilen) {
+        p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(inhalt.data() + inhalt.size() - p)));
+        if (!p++)
+            break;
+    }
+    tabelle.reserviere(zeilen);
     std::array<std::string_view, FelderJeDatensatz> roh;
     do {
         if (tabelle.Anzahl() >= Kapazitaet)

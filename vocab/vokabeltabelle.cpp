@@ -32,13 +32,14 @@ int Vokabeltabelle::neuerEintrag(std::string_view wort, const std::array<std::st
     if (Anzahl() >= Kapazitaet)
         throw FatalerFehler("Die Vokabel-Tabelle ist voll: mehr als " + std::to_string(Kapazitaet)
                             + " Vokabeln sind nicht möglich.");
-    Texte& t = texte_.emplace_back();
+    // Each text is built once, in place: loading a large file makes tens of
+    // thousands of them.
+    texte_.emplace_back(std::string(wort),
+                        std::array<std::string, 4>{std::string(bedeutungen[0]), std::string(bedeutungen[1]),
+                                                   std::string(bedeutungen[2]), std::string(bedeutungen[3])});
     Zustand& z = zustand_.emplace_back();
-    t.wort = wort;
-    for (std::size_t k = 0; k < bedeutungen.size(); ++k) {
-        t.bedeutung[k] = bedeutungen[k];
-        z.belegt += bedeutungen[k].empty() ? 0 : 1;
-    }
+    for (const std::string_view bedeutung : bedeutungen)
+        z.belegt += bedeutung.empty() ? 0 : 1;
     z.verb = wort.starts_with('-');
     z.kennung = kennung;
     if (!z.verb)
