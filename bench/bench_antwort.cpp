@@ -4,17 +4,13 @@
 #include "quiz/antwortpruefung.h"
 #include "vocab/vokabeldatei.h"
 
+#include "eingaben.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
 #include <string>
 #include <vector>
-
-namespace olvani::messung {
-// Made in eingaben.cpp.
-std::string vokabeldatei(int anzahl);
-std::string vokabeldateiAlleMit(int anzahl, const std::string& bedeutungCp1252);
-} // namespace olvani::messung
 
 namespace {
 

@@ -4,16 +4,12 @@
 #include "quiz/fragewahl.h"
 #include "vocab/vokabeldatei.h"
 
+#include "eingaben.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
 #include <string>
-
-namespace olvani::messung {
-// Made in eingaben.cpp.
-std::string vokabeldatei(int anzahl);
-std::string vokabeldateiMitEinemVerb(int anzahl, int verb);
-} // namespace olvani::messung
 
 namespace {
 

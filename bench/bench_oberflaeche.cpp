@@ -5,6 +5,8 @@
 #include "ui/startfenster.h"
 #include "vocab/vokabeldatei.h"
 
+#include "eingaben.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QCheckBox>
@@ -23,12 +25,6 @@
 #include <memory>
 #include <string>
 #include <utility>
-
-namespace olvani::messung {
-// Made in eingaben.cpp.
-std::string vokabeldatei(int anzahl);
-std::string vokabeldateiAlleMit(int anzahl, const std::string& bedeutungCp1252);
-} // namespace olvani::messung
 
 namespace {
 

@@ -2,6 +2,8 @@
 
 #include "vocab/vokabeldatei.h"
 
+#include "eingaben.h"
+
 #include <benchmark/benchmark.h>
 
 #include <malloc.h>
@@ -13,11 +15,6 @@
 #include <fstream>
 #include <stdexcept>
 #include <string>
-
-namespace olvani::messung {
-// Made in eingaben.cpp.
-std::string vokabeldatei(int anzahl);
-} // namespace olvani::messung
 
 namespace {
 

@@ -3,6 +3,8 @@
 // record a line, six quoted fields, "@" for absent meanings, CR LF, and
 // Windows-1252 umlauts.
 
+#include "eingaben.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>

@@ -5,19 +5,13 @@
 #include "quiz/antwortpruefung.h"
 #include "quiz/fragewahl.h"
 #include "vocab/vokabeldatei.h"
+#include "eingaben.h"
 
 #include <cstdio>
 #include <map>
 #include <string>
 #include <string_view>
 #include <vector>
-
-namespace olvani::messung {
-// Made in eingaben.cpp.
-std::string vokabeldatei(int anzahl);
-std::string vokabeldateiMitEinemVerb(int anzahl, int verb);
-std::string vokabeldateiAlleMit(int anzahl, const std::string& bedeutungCp1252);
-} // namespace olvani::messung
 
 namespace {
 
