@@ -34,9 +34,9 @@ int Vokabeltabelle::neuerEintrag(std::string_view wort, const std::array<std::st
                             + " Vokabeln sind nicht möglich.");
     // Each text is built once, in place: loading a large file makes tens of
     // thousands of them.
-    texte_.emplace_back(std::string(wort),
-                        std::array<std::string, 4>{std::string(bedeutungen[0]), std::string(bedeutungen[1]),
-                                                   std::string(bedeutungen[2]), std::string(bedeutungen[3])});
+    texte_.push_back(Texte{std::string(wort),
+                           {std::string(bedeutungen[0]), std::string(bedeutungen[1]), std::string(bedeutungen[2]),
+                            std::string(bedeutungen[3])}});
     Zustand& z = zustand_.emplace_back();
     for (const std::string_view bedeutung : bedeutungen)
         z.belegt += bedeutung.empty() ? 0 : 1;
