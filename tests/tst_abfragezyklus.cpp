@@ -24,10 +24,8 @@ class TestAbfragezyklus : public QObject {
 
     void lade(const QByteArray& inhalt)
     {
-        Vokabelordner ordner(&inhalt);
         f->laden();
-        f->startfenster()->Command1->click();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        startknopfUeber(*f, inhalt);
         QVERIFY(f->isVisible());
         f->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f.get()));

@@ -54,13 +54,8 @@ private slots:
         std::mt19937 zufall(seed);
         Testplattform plattform(seed);
         auto f = std::make_unique<frmHauptfenster>(plattform);
-        {
-            const QByteArray inhalt = zufallsvokabular(zufall);
-            Vokabelordner ordner(&inhalt);
-            f->laden();
-            f->startfenster()->Command1->click();
-        }
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        f->laden();
+        startknopfUeber(*f, zufallsvokabular(zufall));
         QVERIFY2(plattform.beendetMit.empty(), "the vocabulary did not load");
         f->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f.get()));

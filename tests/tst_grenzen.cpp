@@ -49,12 +49,6 @@ class TestGrenzen : public QObject {
     std::unique_ptr<Testplattform> plattform;
     std::unique_ptr<frmHauptfenster> f;
 
-    void lade(const QByteArray& inhalt)
-    {
-        Vokabelordner ordner(&inhalt);
-        f->startfenster()->Command1->click();
-    }
-
     // Asks a question and types a right or wrong answer; returns the entry.
     int frageUndAntworte(bool richtig)
     {
@@ -99,7 +93,7 @@ private slots:
     void kapazitaet()
     {
         QFETCH(int, anzahl);
-        lade(datensaetze(anzahl));
+        startknopfUeber(*f, datensaetze(anzahl));
         if (anzahl <= Kapazitaet) {
             QVERIFY(plattform->meldungen.empty() && plattform->beendetMit.empty());
             QCOMPARE(f->tabelle().Anzahl(), anzahl);
@@ -138,7 +132,7 @@ private slots:
         QFETCH(bool, richtig);
         QFETCH(bool, ueberlauf);
         QFETCH(int, nachher);
-        lade(dreiVokabeln);
+        startknopfUeber(*f, dreiVokabeln);
         QCOMPARE(f->tabelle().Anzahl(), 3);
         const int n = frageUndAntworte(richtig);
 
@@ -201,7 +195,7 @@ private slots:
         QFETCH(bool, ueberlauf);
         QFETCH(int, fehlerDanach);
         QFETCH(int, erfolgeDanach);
-        lade(dreiVokabeln);
+        startknopfUeber(*f, dreiVokabeln);
         frageUndAntworte(false);
         f->cmdRichtig1->click();
         QVERIFY(plattform->beendetMit.empty());

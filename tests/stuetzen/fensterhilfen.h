@@ -1,8 +1,12 @@
 #pragma once
 
+#include "ui/hauptfenster.h"
+
 #include <QApplication>
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDir>
+#include <QPushButton>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -30,6 +34,15 @@ private:
     QString vorher_ = QDir::currentPath();
     QTemporaryDir ordner_;
 };
+
+// The learner's first click: the start window's button, over a folder
+// whose olvani.txt holds these bytes. The start window is gone afterwards.
+inline void startknopfUeber(frmHauptfenster& fenster, const QByteArray& inhalt)
+{
+    Vokabelordner ordner(&inhalt);
+    fenster.startfenster()->Command1->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
 
 // No window may outlive a test.
 inline int sichtbareFenster()
