@@ -339,10 +339,12 @@ Vokabeltabelle liesVokabeln(std::string_view inhalt, const std::string& dateinam
     // move its entries while it grows.
     Vokabeltabelle tabelle;
     int zeilen = 1;
-    for (const char* p = inhalt.data(); zeilen < Kapazitaet; ++zeilen) {
-        p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(inhalt.data() + inhalt.size() - p)));
-        if (!p++)
+    const char* const ende = inhalt.data() + inhalt.size();
+    for (const char* p = inhalt.data(); p < ende && zeilen < Kapazitaet; ++zeilen) {
+        p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(ende - p)));
+        if (!p)
             break;
+        ++p;
     }
     tabelle.reserviere(zeilen);
     std::array<std::string_view, FelderJeDatensatz> roh;
