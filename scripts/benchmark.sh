@@ -6,12 +6,9 @@ set -euo pipefail
 wurzel=$(cd "$(dirname "$0")/.." && pwd)
 ordner="$wurzel/build-bench"
 
-# What the build needs (as scripts/bauen.sh), and Google Benchmark.
-"$wurzel/scripts/pakete.sh" cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev \
-    fonts-liberation libbenchmark-dev
-
-cmake -S "$wurzel" -B "$ordner" -DCMAKE_BUILD_TYPE=Release -DOLVANI_BENCHMARK=ON -DBUILD_TESTING=OFF >&2
-cmake --build "$ordner" -j"$(nproc)" --target olvani-benchmark tst_messeingaben >&2
+# The build's packages and Google Benchmark; a Release build without tests.
+OLVANI_MEHR_PAKETE=libbenchmark-dev "$wurzel/scripts/bauen.sh" "$ordner" \
+    -DCMAKE_BUILD_TYPE=Release -DOLVANI_BENCHMARK=ON -DBUILD_TESTING=OFF >&2
 
 # Figures from inputs that are not what they claim to be would mislead.
 "$ordner/bench/tst_messeingaben" >&2

@@ -9,7 +9,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <utility>
 #include <vector>
 
 namespace olvani {
@@ -119,39 +118,20 @@ bool istGueltigesUtf8(std::string_view text)
     return true;
 }
 
-// Builds the UTF-8 value of one raw field in a single allocation; runs of
-// ASCII are copied whole, only the other characters are looked at one by one.
-std::string dekodiere(std::string_view roh, Kodierung kodierung)
+// A UTF-8 text with each byte that starts no valid sequence replaced by
+// U+FFFD; runs of ASCII are copied whole.
+std::string mitErsatzzeichen(std::string_view roh)
 {
-    const std::size_t ersterNichtAscii = kodierung == Kodierung::Ascii ? roh.size() : asciiBis(roh, 0);
-    if (ersterNichtAscii == roh.size())
-        return std::string(roh);
-
-    // The UTF-8 form of the non-ASCII character at i and its width in roh.
-    const auto zeichen = [&](std::size_t i) -> std::pair<std::string_view, std::size_t> {
-        if (kodierung == Kodierung::Cp1252) {
-            const Utf8Form& f = Cp1252Formen[static_cast<unsigned char>(roh[i]) - 0x80];
-            return {std::string_view(f.bytes.data(), f.laenge), 1};
-        }
-        const std::size_t n = gueltigeSequenz(roh, i);
-        return n == 0 ? std::pair{Ersatzzeichen, std::size_t{1}} : std::pair{roh.substr(i, n), n};
-    };
-    std::size_t laenge = roh.size(); // no form is shorter than its source
-    for (std::size_t i = ersterNichtAscii; i < roh.size(); i = asciiBis(roh, i)) {
-        const auto [form, breite] = zeichen(i);
-        laenge += form.size() - breite;
-        i += breite;
-    }
     std::string ziel;
-    ziel.reserve(laenge);
+    ziel.reserve(roh.size());
     for (std::size_t i = 0; i < roh.size();) {
         const std::size_t ascii = asciiBis(roh, i);
         ziel.append(roh.substr(i, ascii - i));
         if (ascii == roh.size())
             break;
-        const auto [form, breite] = zeichen(ascii);
-        ziel.append(form);
-        i = ascii + breite;
+        const std::size_t n = gueltigeSequenz(roh, ascii);
+        ziel.append(n == 0 ? Ersatzzeichen : roh.substr(ascii, n));
+        i = ascii + (n == 0 ? 1 : n);
     }
     return ziel;
 }
@@ -322,8 +302,11 @@ Vokabeltabelle liesVokabeln(std::string_view inhalt, const std::string& dateinam
     // fields and line numbers are the same, and each field is then a plain copy.
     const Kodierung kodierung = bestimmeKodierung(inhalt);
     std::string umgewandelt;
-    if (kodierung == Kodierung::Cp1252 || (kodierung == Kodierung::Utf8 && !istGueltigesUtf8(inhalt))) {
-        umgewandelt = kodierung == Kodierung::Cp1252 ? ausCp1252(inhalt) : dekodiere(inhalt, kodierung);
+    if (kodierung == Kodierung::Cp1252) {
+        umgewandelt = ausCp1252(inhalt);
+        inhalt = umgewandelt;
+    } else if (kodierung == Kodierung::Utf8 && !istGueltigesUtf8(inhalt)) {
+        umgewandelt = mitErsatzzeichen(inhalt); // possible only after a byte-order mark
         inhalt = umgewandelt;
     }
     // DOS editors end a text file with Ctrl-Z.
