@@ -36,11 +36,11 @@ std::vector<Aufgabe> fragen(const Vokabeltabelle& t, bool deutschGezeigt)
         const bool richtig = k % 2 == 0;
         Aufgabe f{i, {}};
         if (deutschGezeigt) {
-            f.felder.txtDeutsch = t.Bedeutung(i, spalte);
-            f.felder.txtOlvani = richtig ? t.Wort(i) : t.Wort(i) + "x";
+            f.antwort.deutsch = t.Bedeutung(i, spalte);
+            f.antwort.olvani = richtig ? t.Wort(i) : t.Wort(i) + "x";
             f.felder.olvaniAktiv = true;
         } else {
-            f.felder.txtDeutsch = richtig ? t.Bedeutung(i, spalte) : "falsch";
+            f.antwort.deutsch = richtig ? t.Bedeutung(i, spalte) : "falsch";
             f.felder.deutschAktiv = true;
         }
         liste.push_back(std::move(f));
@@ -57,7 +57,7 @@ double mittlereTeiler(const Vokabeltabelle& t, const std::vector<Aufgabe>& liste
             continue;
         for (int j = 1; j <= t.Anzahl(); ++j)
             for (int spalte = 1; spalte <= Spalten; ++spalte)
-                summe += j != f.nummer && t.Bedeutung(j, spalte) == f.felder.txtDeutsch ? 1 : 0;
+                summe += j != f.nummer && t.Bedeutung(j, spalte) == f.antwort.deutsch ? 1 : 0;
     }
     return summe / static_cast<double>(liste.size());
 }
@@ -73,7 +73,7 @@ void pruefeReihum(benchmark::State& state, Vokabeltabelle& tabelle, const std::v
         tabelle.Erfolge = 0;
         tabelle.Fehler = 0;
         Urteil urteil = pruefeAntwort(tabelle, f.felder, ",");
-        laenge += urteil.lblInfo.size();
+        laenge += urteil.verdikt.size();
         benchmark::DoNotOptimize(urteil);
     }
     state.counters["verdict_bytes"] = static_cast<double>(laenge) / static_cast<double>(state.iterations());
@@ -108,7 +108,7 @@ void BM_PruefeAntwort_alle_teilen(benchmark::State& state)
     // Every question shows the shared meaning.
     std::vector<Aufgabe> geteilt;
     for (Aufgabe f : liste) {
-        f.felder.txtDeutsch = "Haus";
+        f.antwort.deutsch = "Haus";
         geteilt.push_back(std::move(f));
     }
     pruefeReihum(state, tabelle, geteilt);

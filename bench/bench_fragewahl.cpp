@@ -65,28 +65,28 @@ Aufbau baue(Fall fall)
     case Fall::KeineOption:
         break;
     case Fall::Richtig:
-        a.optionen.chkRichtig = true;
+        a.optionen.ohneFuenfmalRichtige = true;
         for (int i = 1; i <= Eintraege; i += 2)
             for (int k = 0; k < 5; ++k)
                 t.zaehleRichtig(i);
         break;
     case Fall::Wort:
-        a.optionen.chkWort = true;
+        a.optionen.jedesWortEinmal = true;
         for (int i = 2; i <= Eintraege; i += 2)
             t.setzeGefragt(i, true);
         break;
     case Fall::Neu:
-        a.optionen.chkNeu = true;
+        a.optionen.ohneMarkierte = true;
         break;
     case Fall::NurVerben:
     case Fall::EinzigesVerb:
-        a.optionen.chkNurVerben = true;
+        a.optionen.nurVerben = true;
         break;
     case Fall::KlugesTraining:
-        a.optionen.chkKlugesTraining = true;
+        a.optionen.klugesTraining = true;
         break;
     case Fall::KlugesTrainingR600:
-        a.optionen.chkKlugesTraining = true;
+        a.optionen.klugesTraining = true;
         t.Erfolge = 15000;
         t.Fehler = 15000;
         for (int k = 0; k < 3; ++k)
@@ -101,8 +101,8 @@ int passende(const Vokabeltabelle& t, const Optionen& o)
 {
     int anzahl = 0;
     for (int i = 1; i <= t.Anzahl(); ++i) {
-        const bool raus = (o.chkRichtig && t.RichtigZaehler(i) > 4) || (o.chkWort && t.Gefragt(i) == 1)
-                          || (o.chkNeu && t.Kennung(i)) || (o.chkNurVerben && !t.istVerb(i));
+        const bool raus = (o.ohneFuenfmalRichtige && t.RichtigZaehler(i) > 4) || (o.jedesWortEinmal && t.Gefragt(i) == 1)
+                          || (o.ohneMarkierte && t.Kennung(i)) || (o.nurVerben && !t.istVerb(i));
         anzahl += raus ? 0 : 1;
     }
     return anzahl;

@@ -177,7 +177,7 @@ void einzigesVerb()
 
     Folge zufall;
     Optionen nurVerben;
-    nurVerben.chkNurVerben = true;
+    nurVerben.nurVerben = true;
     for (int k = 0; k < 50; ++k) {
         const Frage f = NeueAbfrage(t, Richtungswahl::Zufall, nurVerben, zufall);
         pruefe(f.gefunden && t.Nummer == 5017, "verbs only asks the one verb");
@@ -200,7 +200,7 @@ void alleTeilen()
     t.Nummer = 1;
     const Urteil u = pruefeAntwort(t, {"Haus", false, t.Wort(2), true}, ",");
     std::size_t oder = 0;
-    for (std::size_t p = u.lblInfo.find(" oder "); p != std::string::npos; p = u.lblInfo.find(" oder ", p + 1))
+    for (std::size_t p = u.verdikt.find(" oder "); p != std::string::npos; p = u.verdikt.find(" oder ", p + 1))
         ++oder;
     pruefe(u.richtig, "another entry's word is right");
     pruefe(oder >= static_cast<std::size_t>(andere), "the solution lists every other entry: "

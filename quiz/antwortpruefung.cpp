@@ -6,8 +6,9 @@ namespace olvani {
 
 namespace {
 
-// Appends the entry text of i without building it as a string of its own:
-// a solution can list thousands of entries.
+// Appends the entry text of i: Wort, ": " and the five meaning columns
+// separated by blanks, empty ones included. A solution can list thousands of
+// entries, so each is appended in place.
 void haengeEintragstextAn(std::string& ziel, const Vokabeltabelle& t, int i)
 {
     ziel += t.Wort(i);
@@ -21,26 +22,19 @@ void haengeEintragstextAn(std::string& ziel, const Vokabeltabelle& t, int i)
 
 } // namespace
 
-std::string Eintragstext(const Vokabeltabelle& tabelle, int i)
+Urteil pruefeAntwort(Vokabeltabelle& tabelle, Durchlauf& lauf, const Antwort& antwort,
+                     const std::string& dezimaltrennzeichen)
 {
-    std::string text;
-    haengeEintragstextAn(text, tabelle, i);
-    return text;
-}
-
-Urteil pruefeAntwort(Vokabeltabelle& tabelle, const Antwortfelder& felder, const std::string& dezimaltrennzeichen)
-{
-    const int n = tabelle.Nummer;
+    const int n = lauf.Nummer;
     bool ja = false;
     std::string loesung;
-    loesung.reserve(256);
     haengeEintragstextAn(loesung, tabelle, n);
 
     // Foreign word shown: any meaning of entry n counts; an empty answer
     // must not match an empty column.
-    if (felder.deutschAktiv && !felder.txtDeutsch.empty()) {
+    if (antwort.deutschOffen && !antwort.deutsch.empty()) {
         for (int spalte = 1; spalte <= Spalten; ++spalte) {
-            if (felder.txtDeutsch == tabelle.Bedeutung(n, spalte))
+            if (antwort.deutsch == tabelle.Bedeutung(n, spalte))
                 ja = true;
         }
     }
@@ -48,12 +42,11 @@ Urteil pruefeAntwort(Vokabeltabelle& tabelle, const Antwortfelder& felder, const
     // German meaning shown: the word of entry n counts, and so does the word
     // of any other entry holding the meaning shown. Those entries belong to
     // the solution whatever was typed, once per matching column.
-    if (felder.olvaniAktiv) {
-        if (felder.txtOlvani == tabelle.Wort(n))
+    if (antwort.olvaniOffen) {
+        if (antwort.olvani == tabelle.Wort(n))
             ja = true;
-        const std::string& gezeigt = felder.txtDeutsch;
-        const int anzahl = tabelle.Anzahl();
-        for (int j = 1; j <= anzahl; ++j) {
+        const std::string& gezeigt = antwort.deutsch;
+        for (int j = 1; j <= tabelle.Anzahl(); ++j) {
             if (j == n)
                 continue;
             for (int spalte = 1; spalte <= Spalten; ++spalte) {
@@ -61,7 +54,7 @@ Urteil pruefeAntwort(Vokabeltabelle& tabelle, const Antwortfelder& felder, const
                     continue;
                 loesung += " oder ";
                 haengeEintragstextAn(loesung, tabelle, j);
-                if (tabelle.Wort(j) == felder.txtOlvani)
+                if (tabelle.Wort(j) == antwort.olvani)
                     ja = true;
             }
         }
@@ -71,23 +64,23 @@ Urteil pruefeAntwort(Vokabeltabelle& tabelle, const Antwortfelder& felder, const
     urteil.richtig = ja;
     if (ja) {
         tabelle.zaehleRichtig(n);
-        urteil.lblInfo = "Richtig! " + loesung;
-        ++tabelle.Erfolge;
+        urteil.verdikt = "Richtig! " + loesung;
+        ++lauf.Erfolge;
         urteil.fuenftesMalRichtig = tabelle.RichtigZaehler(n) == 5;
     } else {
-        urteil.lblInfo = "Falsch! Richtig ist " + loesung;
-        ++tabelle.Fehler;
+        urteil.verdikt = "Falsch! Richtig ist " + loesung;
+        ++lauf.Fehler;
         tabelle.zaehleFalsch(n);
     }
-    urteil.lblInfo2 = Statistikzeile(tabelle, Form::Lang, dezimaltrennzeichen);
+    urteil.statistikzeile = Statistikzeile(tabelle, lauf, Form::Lang, dezimaltrennzeichen);
     return urteil;
 }
 
-std::string DochRichtig(Vokabeltabelle& tabelle, const std::string& dezimaltrennzeichen)
+std::string DochRichtig(const Vokabeltabelle& tabelle, Durchlauf& lauf, const std::string& dezimaltrennzeichen)
 {
-    --tabelle.Fehler;
-    ++tabelle.Erfolge;
-    return Statistikzeile(tabelle, Form::Kurz, dezimaltrennzeichen);
+    --lauf.Fehler;
+    ++lauf.Erfolge;
+    return Statistikzeile(tabelle, lauf, Form::Kurz, dezimaltrennzeichen);
 }
 
 } // namespace olvani

@@ -1,27 +1,29 @@
 #pragma once
 
+#include "durchlauf.h"
 #include "vocab/vokabeltabelle.h"
-#include "plattform.h"
+#include "zufallsquelle.h"
 
 #include <string>
 
 namespace olvani {
 
-// The option buttons: which side of an entry is shown.
-enum class Richtungswahl { Deutsch, Olvani, Zufall }; // radDeutsch, radOlvani, radZufall
-
-// Direction of one question. Fremdsprache: the foreign word is shown in
-// txtOlvani and the German answer goes into txtDeutsch; Deutsch: a German
-// meaning is shown in txtDeutsch and the foreign answer goes into txtOlvani.
+// Direction of one question. Fremdsprache: the foreign word is shown and a
+// German meaning is the answer; Deutsch: a German meaning is shown and the
+// foreign word is the answer.
 enum class Richtung { Fremdsprache, Deutsch };
 
-// The check boxes of the main window, true when checked.
+// The learner's choice of direction: always one of the two, or each question
+// drawn at random.
+enum class Richtungswahl { Deutsch, Fremdsprache, Zufall };
+
+// The options of the word choice, true when ticked.
 struct Optionen {
-    bool chkRichtig = false;        // leave out entries answered correctly five times
-    bool chkWort = false;           // each entry once per round
-    bool chkNeu = false;            // leave out flagged entries, mark the asked ones
-    bool chkNurVerben = false;      // verbs only
-    bool chkKlugesTraining = false; // favour entries often answered wrongly
+    bool ohneFuenfmalRichtige = false; // leave out entries answered correctly five times
+    bool jedesWortEinmal = false;      // each entry once per round (needs ohneMarkierte to mark them)
+    bool ohneMarkierte = false;        // leave out flagged entries, mark the asked ones
+    bool nurVerben = false;            // verbs only
+    bool klugesTraining = false;       // favour entries often answered wrongly
 };
 
 inline constexpr const char* RundenendeMeldung =
@@ -36,17 +38,18 @@ struct Frage {
     // False when no entry passes the options: show KeineVokabelMeldung and
     // ask nothing; Nummer is unchanged.
     bool gefunden = false;
-    std::string txtDeutsch; // the new texts of the two boxes
-    std::string txtOlvani;
+    std::string deutsch; // the German side: the meaning shown, or "" for the answer
+    std::string olvani;  // the foreign side: the word shown, or "" for the answer
 };
 
 // R of smart training: (Fehler + Erfolge) / 50 + 1, a half rounded to the
 // even neighbour. An entry with f wrong answers is accepted at a pick with
 // probability min(f + 1, R + 1) / (R + 1).
-int klugesTrainingR(const Vokabeltabelle& tabelle);
+int klugesTrainingR(const Durchlauf& lauf);
 
 // Picks the direction and the entry of the next question, sets Nummer and,
-// while chkNeu is checked, Gefragt of the entry asked. Never loops without end.
-Frage NeueAbfrage(Vokabeltabelle& tabelle, Richtungswahl wahl, const Optionen& optionen, Zufallsquelle& zufall);
+// while ohneMarkierte is ticked, Gefragt of the entry asked.
+Frage NeueAbfrage(Vokabeltabelle& tabelle, Durchlauf& lauf, Richtungswahl wahl, const Optionen& optionen,
+                  Zufallsquelle& zufall);
 
 } // namespace olvani

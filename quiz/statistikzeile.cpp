@@ -48,22 +48,23 @@ std::string formatiereProzent(double wert, int stellen, const std::string& dezim
     return text.substr(0, punkt) + dezimaltrennzeichen + text.substr(punkt + 1);
 }
 
-std::string Statistikzeile(const Vokabeltabelle& tabelle, Form form, const std::string& dezimaltrennzeichen)
+std::string Statistikzeile(const Vokabeltabelle& tabelle, const Durchlauf& lauf, Form form,
+                           const std::string& dezimaltrennzeichen)
 {
     // Erfolge + Fehler is itself a 16-bit count of answers and must not wrap.
     Zaehler16 versuche;
-    versuche = tabelle.Erfolge + tabelle.Fehler;
+    versuche = lauf.Erfolge + lauf.Fehler;
     // "Doch Richtig!" before any answer leaves nothing to divide by; the
     // rate then reads 0.
-    const double prozent = versuche == 0 ? 0.0 : 100.0 / versuche * tabelle.Erfolge;
+    const double prozent = versuche == 0 ? 0.0 : 100.0 / versuche * lauf.Erfolge;
     const int stellen = form == Form::Lang ? 0 : 2;
 
-    std::string zeile = "Versuche: " + std::to_string(versuche) + " / Erfolge: " + std::to_string(tabelle.Erfolge)
+    std::string zeile = "Versuche: " + std::to_string(versuche) + " / Erfolge: " + std::to_string(lauf.Erfolge)
                         + " (" + formatiereProzent(prozent, stellen, dezimaltrennzeichen)
-                        + "%) / Fehler: " + std::to_string(tabelle.Fehler)
+                        + "%) / Fehler: " + std::to_string(lauf.Fehler)
                         + " / Wörter: " + std::to_string(tabelle.Anzahl());
     if (form == Form::Lang) {
-        const int nummer = tabelle.Nummer;
+        const int nummer = lauf.Nummer;
         zeile += " / letztes Wort richtig " + mitVorzeichenstelle(tabelle.RichtigZaehler(nummer))
                  + " / letztes Wort falsch " + mitVorzeichenstelle(tabelle.FalschZaehler(nummer));
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "durchlauf.h"
 #include "vocab/vokabeltabelle.h"
 
 #include <string>
@@ -14,7 +15,8 @@ double rundeHalbGerade(double wert, int stellen);
 // A rounded rate without trailing zeros, using the given decimal separator.
 std::string formatiereProzent(double wert, int stellen, const std::string& dezimaltrennzeichen);
 
-// The caption of lblInfo2 from the run counters and entry Nummer.
-std::string Statistikzeile(const Vokabeltabelle& tabelle, Form form, const std::string& dezimaltrennzeichen);
+// The statistics line from the run counters and the counters of entry Nummer.
+std::string Statistikzeile(const Vokabeltabelle& tabelle, const Durchlauf& lauf, Form form,
+                           const std::string& dezimaltrennzeichen);
 
 } // namespace olvani

@@ -37,7 +37,7 @@ private slots:
     void init()
     {
         plattform = std::make_unique<Testplattform>(7);
-        f = std::make_unique<frmHauptfenster>(*plattform);
+        f = std::make_unique<frmHauptfenster>(*plattform, *plattform);
     }
 
     void cleanup()
@@ -67,8 +67,8 @@ private slots:
             QVERIFY(f->txtOlvani->text().isEmpty() && !f->txtOlvani->isEnabled());
             QCOMPARE(f->standardknopf(), f->cmdStart);
         }
-        QCOMPARE(int(f->tabelle().Erfolge) + int(f->tabelle().Fehler), 4);
-        QCOMPARE(plattform->signaltoene, int(f->tabelle().Fehler));
+        QCOMPARE(int(f->lauf().Erfolge) + int(f->lauf().Fehler), 4);
+        QCOMPARE(plattform->signaltoene, int(f->lauf().Fehler));
         QVERIFY(f->lblInfo2->text().startsWith(QStringLiteral("Versuche: 4 / Erfolge: ")));
     }
 
@@ -84,8 +84,8 @@ private slots:
         f->cmdStart->click();
         QCOMPARE(f->lblInfo2->text(), statistik);
         QVERIFY(f->lblInfo->text().isEmpty());
-        QCOMPARE(int(f->tabelle().Fehler), 1);
-        QCOMPARE(int(f->tabelle().Erfolge), 0);
+        QCOMPARE(int(f->lauf().Fehler), 1);
+        QCOMPARE(int(f->lauf().Erfolge), 0);
         QVERIFY(f->cmdRichtig1->isEnabled() && f->cmdRichtig2->isEnabled());
     }
 

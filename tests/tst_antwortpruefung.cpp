@@ -58,21 +58,21 @@ private slots:
 void TestAntwortpruefung::urteil_data()
 {
     QTest::addColumn<int>("nummer");
-    QTest::addColumn<bool>("deutschAktiv");
-    QTest::addColumn<QString>("txtDeutsch");
-    QTest::addColumn<bool>("olvaniAktiv");
-    QTest::addColumn<QString>("txtOlvani");
+    QTest::addColumn<bool>("deutschOffen");
+    QTest::addColumn<QString>("deutsch");
+    QTest::addColumn<bool>("olvaniOffen");
+    QTest::addColumn<QString>("olvani");
     QTest::addColumn<bool>("richtig");
     QTest::addColumn<QString>("loesung");
     const QString z = QString::fromStdString(zorp);
     const QString zb = QString::fromStdString(zorp + " oder " + blek);
-    // Foreign word shown: the German answer goes into txtDeutsch.
+    // Foreign word shown: the German side takes the answer.
     QTest::newRow("Wort gezeigt, leer") << 1 << true << "" << false << "zorp" << false << z;
     QTest::newRow("Wort gezeigt, 2. Bedeutung") << 1 << true << "Heim" << false << "zorp" << true << z;
     QTest::newRow("andere Schreibung") << 1 << true << "heim" << false << "zorp" << false << z;
     QTest::newRow("Leerzeichen hinten") << 1 << true << "Heim " << false << "zorp" << false << z;
     QTest::newRow("Bedeutung eines gleichen Wortes") << 1 << true << "Bau" << false << "zorp" << false << z;
-    // German meaning shown: the foreign answer goes into txtOlvani.
+    // German meaning shown: the foreign side takes the answer.
     QTest::newRow("Haus: zorp") << 1 << false << "Haus" << true << "zorp" << true << zb;
     QTest::newRow("Haus: blek zählt auch") << 1 << false << "Haus" << true << "blek" << true << zb;
     QTest::newRow("Haus: leer") << 1 << false << "Haus" << true << "" << false << zb;
@@ -92,22 +92,23 @@ void TestAntwortpruefung::urteil_data()
 void TestAntwortpruefung::urteil()
 {
     QFETCH(int, nummer);
-    QFETCH(bool, deutschAktiv);
-    QFETCH(QString, txtDeutsch);
-    QFETCH(bool, olvaniAktiv);
-    QFETCH(QString, txtOlvani);
+    QFETCH(bool, deutschOffen);
+    QFETCH(QString, deutsch);
+    QFETCH(bool, olvaniOffen);
+    QFETCH(QString, olvani);
     QFETCH(bool, richtig);
     QFETCH(QString, loesung);
     Vokabeltabelle t = beispieltabelle();
-    t.Nummer = nummer;
-    const Antwortfelder felder{txtDeutsch.toStdString(), deutschAktiv, txtOlvani.toStdString(), olvaniAktiv};
-    const Urteil u = pruefeAntwort(t, felder, ",");
+    Durchlauf lauf;
+    lauf.Nummer = nummer;
+    const Antwort antwort{deutsch.toStdString(), deutschOffen, olvani.toStdString(), olvaniOffen};
+    const Urteil u = pruefeAntwort(t, lauf, antwort, ",");
 
     QCOMPARE(u.richtig, richtig);
-    QCOMPARE(QString::fromStdString(u.lblInfo), (richtig ? "Richtig! " : "Falsch! Richtig ist ") + loesung);
+    QCOMPARE(QString::fromStdString(u.verdikt), (richtig ? "Richtig! " : "Falsch! Richtig ist ") + loesung);
     QVERIFY(!u.fuenftesMalRichtig);
-    QCOMPARE(int(t.Erfolge), richtig ? 1 : 0);
-    QCOMPARE(int(t.Fehler), richtig ? 0 : 1);
+    QCOMPARE(int(lauf.Erfolge), richtig ? 1 : 0);
+    QCOMPARE(int(lauf.Fehler), richtig ? 0 : 1);
     // Only entry Nummer is counted, whichever entry's word was typed.
     for (int i = 1; i <= t.Anzahl(); ++i) {
         QCOMPARE(t.RichtigZaehler(i), i == nummer && richtig ? 1 : 0);
@@ -118,35 +119,37 @@ void TestAntwortpruefung::urteil()
 void TestAntwortpruefung::fuenftesMalUndWiederholung()
 {
     Vokabeltabelle t = beispieltabelle();
-    t.Nummer = 2;
-    const Antwortfelder richtig{"Haus", true, "blek", false};
+    Durchlauf lauf;
+    lauf.Nummer = 2;
+    const Antwort richtig{"Haus", true, "blek", false};
     for (int mal = 1; mal <= 6; ++mal) {
-        const Urteil u = pruefeAntwort(t, richtig, ",");
+        const Urteil u = pruefeAntwort(t, lauf, richtig, ",");
         QVERIFY(u.richtig);
         QCOMPARE(u.fuenftesMalRichtig, mal == 5);
     }
     // "Richtig?" again without a new question: both boxes are disabled now.
-    const Urteil u = pruefeAntwort(t, Antwortfelder{}, ",");
+    const Urteil u = pruefeAntwort(t, lauf, Antwort{}, ",");
     QVERIFY(!u.richtig);
-    QCOMPARE(u.lblInfo, "Falsch! Richtig ist " + blek);
+    QCOMPARE(u.verdikt, "Falsch! Richtig ist " + blek);
     QCOMPARE(t.RichtigZaehler(2), 6);
     QCOMPARE(t.FalschZaehler(2), 1);
-    QCOMPARE(u.lblInfo2, std::string("Versuche: 7 / Erfolge: 6 (86%) / Fehler: 1 / Wörter: 9"
+    QCOMPARE(u.statistikzeile, std::string("Versuche: 7 / Erfolge: 6 (86%) / Fehler: 1 / Wörter: 9"
                                      " / letztes Wort richtig  6 / letztes Wort falsch  1"));
 }
 
 void TestAntwortpruefung::dochRichtig()
 {
     Vokabeltabelle t = beispieltabelle();
+    Durchlauf lauf;
     // Before any answer: nothing to divide by, the rate reads 0.
-    QCOMPARE(DochRichtig(t, ","), std::string("Versuche: 0 / Erfolge: 1 (0%) / Fehler: -1 / Wörter: 9"));
+    QCOMPARE(DochRichtig(t, lauf, ","), std::string("Versuche: 0 / Erfolge: 1 (0%) / Fehler: -1 / Wörter: 9"));
 
-    t.Erfolge = 0;
-    t.Fehler = 0;
-    t.Nummer = 1;
-    QVERIFY(!pruefeAntwort(t, Antwortfelder{"falsch", true, "", false}, ",").richtig);
-    DochRichtig(t, ",");
-    QCOMPARE(DochRichtig(t, ","), std::string("Versuche: 1 / Erfolge: 2 (200%) / Fehler: -1 / Wörter: 9"));
+    lauf.Erfolge = 0;
+    lauf.Fehler = 0;
+    lauf.Nummer = 1;
+    QVERIFY(!pruefeAntwort(t, lauf, Antwort{"falsch", true, "", false}, ",").richtig);
+    DochRichtig(t, lauf, ",");
+    QCOMPARE(DochRichtig(t, lauf, ","), std::string("Versuche: 1 / Erfolge: 2 (200%) / Fehler: -1 / Wörter: 9"));
     // The correction leaves the entry's own counters alone.
     QCOMPARE(t.RichtigZaehler(1), 0);
     QCOMPARE(t.FalschZaehler(1), 1);
@@ -183,25 +186,27 @@ void TestAntwortpruefung::prozent()
     QFETCH(QString, trenner);
     QFETCH(QString, text);
     Vokabeltabelle t = beispieltabelle();
-    t.Erfolge = erfolge;
-    t.Fehler = fehler;
-    QCOMPARE(QString::fromStdString(prozentIn(Statistikzeile(t, form, trenner.toStdString()))), text);
+    Durchlauf lauf;
+    lauf.Erfolge = erfolge;
+    lauf.Fehler = fehler;
+    QCOMPARE(QString::fromStdString(prozentIn(Statistikzeile(t, lauf, form, trenner.toStdString()))), text);
 }
 
 void TestAntwortpruefung::langeZeileWieImBeispiel()
 {
     Vokabeltabelle t;
+    Durchlauf lauf;
     for (int i = 1; i <= 250; ++i)
         t.neuerEintrag(std::string("w").append(std::to_string(i)), {"b", "", "", ""}, false);
-    t.Nummer = 17;
-    t.Erfolge = 4;
-    t.Fehler = 3;
+    lauf.Nummer = 17;
+    lauf.Erfolge = 4;
+    lauf.Fehler = 3;
     t.zaehleRichtig(17);
     t.zaehleFalsch(17);
-    const Urteil u = pruefeAntwort(t, Antwortfelder{"b", true, "", false}, ",");
-    QCOMPARE(u.lblInfo2, std::string("Versuche: 8 / Erfolge: 5 (62%) / Fehler: 3 / Wörter: 250"
+    const Urteil u = pruefeAntwort(t, lauf, Antwort{"b", true, "", false}, ",");
+    QCOMPARE(u.statistikzeile, std::string("Versuche: 8 / Erfolge: 5 (62%) / Fehler: 3 / Wörter: 250"
                                      " / letztes Wort richtig  2 / letztes Wort falsch  1"));
-    QCOMPARE(Statistikzeile(t, Form::Kurz, ","), std::string("Versuche: 8 / Erfolge: 5 (62,5%) / Fehler: 3 / Wörter: 250"));
+    QCOMPARE(Statistikzeile(t, lauf, Form::Kurz, ","), std::string("Versuche: 8 / Erfolge: 5 (62,5%) / Fehler: 3 / Wörter: 250"));
 }
 
 void TestAntwortpruefung::ueberlauf_data()
@@ -221,13 +226,14 @@ void TestAntwortpruefung::ueberlauf()
     QFETCH(int, fehler);
     QFETCH(bool, korrektur);
     Vokabeltabelle t = beispieltabelle();
-    t.Nummer = 1;
-    t.Erfolge = erfolge;
-    t.Fehler = fehler;
+    Durchlauf lauf;
+    lauf.Nummer = 1;
+    lauf.Erfolge = erfolge;
+    lauf.Fehler = fehler;
     if (korrektur)
-        QVERIFY_THROWS_EXCEPTION(FatalerFehler, DochRichtig(t, ","));
+        QVERIFY_THROWS_EXCEPTION(FatalerFehler, DochRichtig(t, lauf, ","));
     else
-        QVERIFY_THROWS_EXCEPTION(FatalerFehler, pruefeAntwort(t, Antwortfelder{"Haus", true, "", false}, ","));
+        QVERIFY_THROWS_EXCEPTION(FatalerFehler, pruefeAntwort(t, lauf, Antwort{"Haus", true, "", false}, ","));
 }
 
 // Every entry shares the meaning shown: one scan, a solution that lists all
@@ -235,16 +241,17 @@ void TestAntwortpruefung::ueberlauf()
 void TestAntwortpruefung::vieleGleicheBedeutungen()
 {
     Vokabeltabelle t;
+    Durchlauf lauf;
     for (int i = 1; i <= Kapazitaet; ++i)
         t.neuerEintrag(std::string("w").append(std::to_string(i)), {"gleich", "", "", ""}, false);
-    t.Nummer = 5000;
-    const Urteil u = pruefeAntwort(t, Antwortfelder{"gleich", false, "w10000", true}, ",");
+    lauf.Nummer = 5000;
+    const Urteil u = pruefeAntwort(t, lauf, Antwort{"gleich", false, "w10000", true}, ",");
     QVERIFY(u.richtig);
-    QVERIFY(u.lblInfo.starts_with("Richtig! w5000: gleich     oder w1: gleich     oder w2: "));
-    QVERIFY(u.lblInfo.find(" oder w5000:") == std::string::npos);
-    QVERIFY(u.lblInfo.ends_with("oder w9999: gleich     oder w10000: gleich    "));
+    QVERIFY(u.verdikt.starts_with("Richtig! w5000: gleich     oder w1: gleich     oder w2: "));
+    QVERIFY(u.verdikt.find(" oder w5000:") == std::string::npos);
+    QVERIFY(u.verdikt.ends_with("oder w9999: gleich     oder w10000: gleich    "));
     std::size_t oder = 0;
-    for (std::size_t p = u.lblInfo.find(" oder "); p != std::string::npos; p = u.lblInfo.find(" oder ", p + 1))
+    for (std::size_t p = u.verdikt.find(" oder "); p != std::string::npos; p = u.verdikt.find(" oder ", p + 1))
         ++oder;
     QCOMPARE(oder, std::size_t(Kapazitaet - 1));
 }

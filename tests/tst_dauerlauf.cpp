@@ -53,13 +53,14 @@ private slots:
                                                                        : 20261207u;
         std::mt19937 zufall(seed);
         Testplattform plattform(seed);
-        auto f = std::make_unique<frmHauptfenster>(plattform);
+        auto f = std::make_unique<frmHauptfenster>(plattform, plattform);
         f->laden();
         startknopfUeber(*f, zufallsvokabular(zufall));
         QVERIFY2(plattform.beendetMit.empty(), "the vocabulary did not load");
         f->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f.get()));
         const Vokabeltabelle& t = f->tabelle();
+        const Durchlauf& lauf = f->lauf();
 
         enum class Knopf { Start, Richtig, Doch };
         std::vector<Knopf> gedrueckt;
@@ -87,7 +88,7 @@ private slots:
             case 4: QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : f.get(), Qt::Key_Return); break;
             case 5:
                 if (offen) {
-                    const int n = t.Nummer;
+                    const int n = lauf.Nummer;
                     // Often the right answer, so that counters climb past five.
                     offen->setText(QString::fromStdString(offen == f->txtOlvani ? t.Wort(n) : t.Bedeutung(n, 1 + int(zufall() % 4))));
                 }
@@ -118,7 +119,7 @@ private slots:
                 QVERIFY2(keineVokabel ? offeneFelder == 0 : offeneFelder == 1, wo.constData());
             }
             // "Doch Richtig!" moves answers between the two counts, never adds.
-            QVERIFY2(int(t.Erfolge) + int(t.Fehler) == pruefungen, wo.constData());
+            QVERIFY2(int(lauf.Erfolge) + int(lauf.Fehler) == pruefungen, wo.constData());
             int summeRichtig = 0, summeFalsch = 0;
             for (int i = 0; i <= t.Anzahl(); ++i) {
                 summeRichtig += t.RichtigZaehler(i);

@@ -1,5 +1,5 @@
-// The fast choice of the question against the plain rejection loop it
-// replaces: the same distribution, and an answer where the loop never ends.
+// The choice of the question against the plain rejection loop it stands
+// for: the same distribution, and an answer where the loop never ends.
 #include "quiz/fragewahl.h"
 #include "stuetzen/testplattform.h"
 #include "stuetzen/testtabellen.h"
@@ -27,7 +27,7 @@ bool rundeFaellig(const Vokabeltabelle& t, const Optionen& o)
     int n = 0;
     for (int i = 1; i <= t.Anzahl(); ++i) {
         n += t.Gefragt(i);
-        if (t.Wort(i).rfind("-", 0) != 0 && o.chkNeu && o.chkNurVerben)
+        if (t.Wort(i).rfind("-", 0) != 0 && o.ohneMarkierte && o.nurVerben)
             n += 1;
     }
     return n >= t.Anzahl() - 1;
@@ -49,14 +49,15 @@ struct Referenzfrage {
 };
 
 // nullopt where the literal loop would never end (cut off by a safety cap).
-std::optional<Referenzfrage> referenzAbfrage(Vokabeltabelle& t, Richtungswahl wahl, const Optionen& o, Zufallsquelle& z)
+std::optional<Referenzfrage> referenzAbfrage(Vokabeltabelle& t, const Durchlauf& lauf, Richtungswahl wahl,
+                                             const Optionen& o, Zufallsquelle& z)
 {
     constexpr int Grenze = 1'000'000;
     Referenzfrage f;
     int d = int(2 * z.r() + 1);
     if (wahl == Richtungswahl::Deutsch)
         d = 2;
-    if (wahl == Richtungswahl::Olvani)
+    if (wahl == Richtungswahl::Fremdsprache)
         d = 1;
     f.richtung = d == 1 ? Richtung::Fremdsprache : Richtung::Deutsch;
     for (int schritt = 0; schritt < Grenze; ++schritt) {
@@ -68,9 +69,9 @@ std::optional<Referenzfrage> referenzAbfrage(Vokabeltabelle& t, Richtungswahl wa
         }
         if (!bestehtFilter(t, nummer, o))
             continue;
-        const double r = std::nearbyint((t.Fehler + t.Erfolge) / 50.0 + 1); // ties to even
+        const double r = std::nearbyint((lauf.Fehler + lauf.Erfolge) / 50.0 + 1); // ties to even
         const int x = int((r + 1) * z.r());
-        if (o.chkKlugesTraining && t.FalschZaehler(nummer) < x)
+        if (o.klugesTraining && t.FalschZaehler(nummer) < x)
             continue;
         f.nummer = nummer;
         for (int versuch = 0; d == 2 && f.spalte == 0 && versuch < Grenze; ++versuch) {
@@ -80,7 +81,7 @@ std::optional<Referenzfrage> referenzAbfrage(Vokabeltabelle& t, Richtungswahl wa
         }
         if (d == 2 && f.spalte == 0)
             return std::nullopt;
-        if (o.chkNeu)
+        if (o.ohneMarkierte)
             t.setzeGefragt(nummer, true);
         return f;
     }
@@ -126,8 +127,8 @@ void TestFragewahlReferenz::wieReferenzschleife_data()
     QTest::newRow("gemischt, ohne Optionen") << 0 << Richtungswahl::Zufall << "" << 0 << 20000;
     QTest::newRow("gemischt, Deutsch, kluges Training R=3") << 0 << Richtungswahl::Deutsch << "K" << 120 << 20000;
     QTest::newRow("gemischt, Richtig+Wort+klug R=2") << 0 << Richtungswahl::Zufall << "RWK" << 30 << 20000;
-    QTest::newRow("gemischt, Neu+NurVerben") << 0 << Richtungswahl::Olvani << "NV" << 0 << 20000;
-    QTest::newRow("2 von 30 passen, klug R=11") << 1 << Richtungswahl::Olvani << "VK" << 500 << 6000;
+    QTest::newRow("gemischt, Neu+NurVerben") << 0 << Richtungswahl::Fremdsprache << "NV" << 0 << 20000;
+    QTest::newRow("2 von 30 passen, klug R=11") << 1 << Richtungswahl::Fremdsprache << "VK" << 500 << 6000;
     QTest::newRow("Rundenende, dann Wort") << 2 << Richtungswahl::Zufall << "NW" << 0 << 20000;
 }
 
@@ -141,19 +142,21 @@ void TestFragewahlReferenz::wieReferenzschleife()
     QFETCH(QString, haken);
     QFETCH(int, antworten);
     QFETCH(int, ziehungen);
-    Vokabeltabelle basis = vergleichstabelle(tabelle);
-    basis.Erfolge = antworten;
+    const Vokabeltabelle basis = vergleichstabelle(tabelle);
+    Durchlauf basisLauf;
+    basisLauf.Erfolge = antworten;
     const Optionen o = optionen(haken);
     Testplattform zufallSchnell(101), zufallReferenz(202);
     std::map<int, std::array<int, 2>> zahl;
     for (int k = 0; k < ziehungen; ++k) {
         Vokabeltabelle a = basis;
-        const Frage f = NeueAbfrage(a, wahl, o, zufallSchnell);
+        Durchlauf laufA = basisLauf;
+        const Frage f = NeueAbfrage(a, laufA, wahl, o, zufallSchnell);
         Vokabeltabelle b = basis;
-        const std::optional<Referenzfrage> ref = referenzAbfrage(b, wahl, o, zufallReferenz);
+        const std::optional<Referenzfrage> ref = referenzAbfrage(b, basisLauf, wahl, o, zufallReferenz);
         QVERIFY(f.gefunden && ref);
         QCOMPARE(f.rundeVorbei, ref->rundeVorbei);
-        ++zahl[(f.richtung == Richtung::Deutsch ? 1000 : 0) + 10 * a.Nummer + gezeigteSpalte(a, f)][0];
+        ++zahl[(f.richtung == Richtung::Deutsch ? 1000 : 0) + 10 * laufA.Nummer + gezeigteSpalte(a, laufA, f)][0];
         ++zahl[(ref->richtung == Richtung::Deutsch ? 1000 : 0) + 10 * ref->nummer + ref->spalte][1];
     }
     double chiQuadrat = 0;
@@ -184,20 +187,22 @@ void TestFragewahlReferenz::alleOptionenAufZufallstabellen()
             v.falsch = wuerfel(4);
             v.gefragt = wuerfel(3) == 0;
         }
-        Vokabeltabelle basis = baue(vokabeln);
-        basis.Erfolge = wuerfel(200);
-        basis.Nummer = wuerfel(basis.Anzahl() + 1);
+        const Vokabeltabelle basis = baue(vokabeln);
+        Durchlauf basisLauf;
+        basisLauf.Erfolge = wuerfel(200);
+        basisLauf.Nummer = wuerfel(basis.Anzahl() + 1);
         for (int maske = 0; maske < 32; ++maske) {
             const Optionen o{bool(maske & 1), bool(maske & 2), bool(maske & 4), bool(maske & 8), bool(maske & 16)};
-            for (Richtungswahl wahl : {Richtungswahl::Deutsch, Richtungswahl::Olvani, Richtungswahl::Zufall}) {
+            for (Richtungswahl wahl : {Richtungswahl::Deutsch, Richtungswahl::Fremdsprache, Richtungswahl::Zufall}) {
                 const QString fall = QString("Tabelle %1, Optionen %2, Wahl %3").arg(tabelle).arg(maske).arg(int(wahl));
                 Vokabeltabelle erwartet = basis;
                 const bool faellig = rundeFaellig(erwartet, o);
                 if (faellig)
                     erwartet.setzeGefragtZurueck();
                 Vokabeltabelle t = basis;
+                Durchlauf lauf = basisLauf;
                 Testplattform zufall(unsigned(tabelle * 100 + maske));
-                const Frage f = NeueAbfrage(t, wahl, o, zufall);
+                const Frage f = NeueAbfrage(t, lauf, wahl, o, zufall);
 
                 const bool deutsch = f.richtung == Richtung::Deutsch;
                 if (wahl != Richtungswahl::Zufall)
@@ -207,16 +212,16 @@ void TestFragewahlReferenz::alleOptionenAufZufallstabellen()
                     passt = passt || (bestehtFilter(erwartet, i, o) && (!deutsch || hatBedeutung(erwartet, i)));
                 QVERIFY2(f.rundeVorbei == faellig, qPrintable(fall));
                 QVERIFY2(f.gefunden == passt, qPrintable(fall));
-                const int n = t.Nummer;
+                const int n = lauf.Nummer;
                 if (!f.gefunden) {
-                    QVERIFY2(n == basis.Nummer, qPrintable(fall));
+                    QVERIFY2(n == basisLauf.Nummer, qPrintable(fall));
                     continue;
                 }
                 QVERIFY2(n >= 1 && n <= t.Anzahl() && bestehtFilter(erwartet, n, o), qPrintable(fall));
-                QVERIFY2(f.txtOlvani == (deutsch ? "" : t.Wort(n)), qPrintable(fall));
-                QVERIFY2(deutsch ? gezeigteSpalte(t, f) != 0 && !f.txtDeutsch.empty() : f.txtDeutsch.empty(),
+                QVERIFY2(f.olvani == (deutsch ? "" : t.Wort(n)), qPrintable(fall));
+                QVERIFY2(deutsch ? gezeigteSpalte(t, lauf, f) != 0 && !f.deutsch.empty() : f.deutsch.empty(),
                          qPrintable(fall));
-                QVERIFY2(t.Gefragt(n) == (o.chkNeu ? 1 : erwartet.Gefragt(n)), qPrintable(fall));
+                QVERIFY2(t.Gefragt(n) == (o.ohneMarkierte ? 1 : erwartet.Gefragt(n)), qPrintable(fall));
             }
         }
     }

@@ -53,7 +53,7 @@ class TestGrenzen : public QObject {
     int frageUndAntworte(bool richtig)
     {
         f->cmdStart->click();
-        const int n = f->tabelle().Nummer;
+        const int n = f->lauf().Nummer;
         QLineEdit* antwort = f->txtDeutsch->isEnabled() ? f->txtDeutsch : f->txtOlvani;
         const std::string& loesung = antwort == f->txtDeutsch ? f->tabelle().Bedeutung(n, 1) : f->tabelle().Wort(n);
         antwort->setText(richtig ? QString::fromStdString(loesung) : QStringLiteral("falsch"));
@@ -72,7 +72,7 @@ private slots:
     void init()
     {
         plattform = std::make_unique<Testplattform>(3);
-        f = std::make_unique<frmHauptfenster>(*plattform);
+        f = std::make_unique<frmHauptfenster>(*plattform, *plattform);
         f->laden();
     }
 
@@ -137,6 +137,7 @@ private slots:
         const int n = frageUndAntworte(richtig);
 
         Vokabeltabelle& t = f->tabelle();
+        Durchlauf& lauf = f->lauf();
         if (zaehler == "RichtigZaehler") {
             for (int k = 0; k < vorher; ++k)
                 t.zaehleRichtig(n);
@@ -144,12 +145,12 @@ private slots:
             for (int k = 0; k < vorher; ++k)
                 t.zaehleFalsch(n);
         } else if (zaehler == "Erfolge") {
-            t.Erfolge = vorher;
+            lauf.Erfolge = vorher;
         } else if (zaehler == "Fehler") {
-            t.Fehler = vorher;
+            lauf.Fehler = vorher;
         } else {
-            t.Erfolge = 16000;
-            t.Fehler = vorher - 16000;
+            lauf.Erfolge = 16000;
+            lauf.Fehler = vorher - 16000;
         }
         const auto wert = [&] {
             if (zaehler == "RichtigZaehler")
@@ -157,10 +158,10 @@ private slots:
             if (zaehler == "FalschZaehler")
                 return t.FalschZaehler(n);
             if (zaehler == "Erfolge")
-                return int(t.Erfolge);
+                return int(lauf.Erfolge);
             if (zaehler == "Fehler")
-                return int(t.Fehler);
-            return int(t.Erfolge) + int(t.Fehler);
+                return int(lauf.Fehler);
+            return int(lauf.Erfolge) + int(lauf.Fehler);
         };
 
         f->cmdRichtig1->click();
@@ -168,7 +169,7 @@ private slots:
             erwarteFatalenFehler("32767");
         } else {
             QVERIFY(plattform->meldungen.empty() && plattform->beendetMit.empty());
-            QVERIFY(f->lblInfo2->text().startsWith(QStringLiteral("Versuche: %1").arg(int(t.Erfolge) + int(t.Fehler))));
+            QVERIFY(f->lblInfo2->text().startsWith(QStringLiteral("Versuche: %1").arg(int(lauf.Erfolge) + int(lauf.Fehler))));
         }
         QCOMPARE(wert(), nachher);
     }
@@ -199,15 +200,15 @@ private slots:
         frageUndAntworte(false);
         f->cmdRichtig1->click();
         QVERIFY(plattform->beendetMit.empty());
-        f->tabelle().Fehler = fehler;
-        f->tabelle().Erfolge = erfolge;
+        f->lauf().Fehler = fehler;
+        f->lauf().Erfolge = erfolge;
         f->cmdRichtig2->click();
         if (ueberlauf)
             erwarteFatalenFehler("-32768");
         else
             QVERIFY(plattform->meldungen.empty() && plattform->beendetMit.empty());
-        QCOMPARE(int(f->tabelle().Fehler), fehlerDanach);
-        QCOMPARE(int(f->tabelle().Erfolge), erfolgeDanach);
+        QCOMPARE(int(f->lauf().Fehler), fehlerDanach);
+        QCOMPARE(int(f->lauf().Erfolge), erfolgeDanach);
     }
 
     void dateiWirdGeschlossen_data()

@@ -42,7 +42,7 @@ private slots:
     void init()
     {
         plattform = std::make_unique<Testplattform>();
-        f = std::make_unique<frmHauptfenster>(*plattform);
+        f = std::make_unique<frmHauptfenster>(*plattform, *plattform);
     }
 
     void cleanup()
@@ -156,7 +156,7 @@ private slots:
         f->txtDeutsch->setText(QString()); // no change of text: no hand-over
         QCOMPARE(f->standardknopf(), f->cmdRichtig1);
 
-        auto frisch = std::make_unique<frmHauptfenster>(*plattform);
+        auto frisch = std::make_unique<frmHauptfenster>(*plattform, *plattform);
         frisch->show();
         frisch->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(frisch.get()));

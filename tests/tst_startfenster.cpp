@@ -28,7 +28,7 @@ private slots:
     void init()
     {
         plattform = std::make_unique<Testplattform>();
-        fenster = std::make_unique<frmHauptfenster>(*plattform);
+        fenster = std::make_unique<frmHauptfenster>(*plattform, *plattform);
         fenster->laden();
     }
 
@@ -52,8 +52,8 @@ private slots:
         QCOMPARE(start()->windowFlags() & Qt::FramelessWindowHint, Qt::FramelessWindowHint);
         QCOMPARE(start()->size(), QSize(492, 346));
         QCOMPARE(fenster->tabelle().Anzahl(), 0);
-        QCOMPARE(int(fenster->tabelle().Erfolge), 0);
-        QCOMPARE(int(fenster->tabelle().Fehler), 0);
+        QCOMPARE(int(fenster->lauf().Erfolge), 0);
+        QCOMPARE(int(fenster->lauf().Fehler), 0);
     }
 
     void knopfZeigtHauptfensterUndLaedt()

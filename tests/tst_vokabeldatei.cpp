@@ -93,6 +93,13 @@ void TstVokabeldatei::felder_data()
                                                       << QStringList{"a,b", "c", "d", "e", "f"} << true;
     QTest::newRow("offene Quote am Dateiende") << QByteArray("a,b,c,d,e,\"1") << QStringList{"a", "b", "c", "d", "e"}
                                                << true;
+    // Line ends end fields up to the last complete record: a blank line
+    // after five fields is the sixth, and only what follows is skipped.
+    QTest::newRow("Leerzeile am Ende ist die Kennung") << QByteArray("a,b,c,d,e\r\n\r\n")
+                                                       << QStringList{"a", "b", "c", "d", "e"} << false;
+    QTest::newRow("leere Felder, nur CR") << QByteArray(",,,,\r\r") << QStringList{"", "", "", "", ""} << false;
+    QTest::newRow("Leerzeilen nach der Kennung weg") << QByteArray("a,b,c,d,e\n\n\n \n")
+                                                     << QStringList{"a", "b", "c", "d", "e"} << false;
 }
 
 void TstVokabeldatei::felder()
@@ -179,8 +186,11 @@ void TstVokabeldatei::fehler_data()
     QTest::newRow("nur BOM und Strg-Z") << QByteArray("\xEF\xBB\xBF\x1A") << leer;
     QTest::newRow("letzte Zeile zu kurz") << datensaetze(6) + "\"w\",\"a\",\"b\"\r\n"
                                           << unvollstaendig.arg(7).arg(7).arg(4).arg("dritte Bedeutung");
+    // The blank lines are the third and fourth field; the fifth is missing.
     QTest::newRow("zu kurz, Leerzeilen danach") << datensaetze(1) + "w,a\r\n\r\n\r\n"
-                                                << unvollstaendig.arg(2).arg(2).arg(3).arg("zweite Bedeutung");
+                                                << unvollstaendig.arg(4).arg(2).arg(5).arg("vierte Bedeutung");
+    QTest::newRow("Leerzeile mitten in der Datei ist ein Feld")
+        << datensaetze(1) + "\r\n" + datensaetze(1) << unvollstaendig.arg(3).arg(3).arg(2).arg("erste Bedeutung");
     QTest::newRow("nur Wort in letzter Zeile") << datensaetze(2) + "w"
                                                << unvollstaendig.arg(3).arg(3).arg(2).arg("erste Bedeutung");
     QTest::newRow("Kennung fehlt") << QByteArray("a,b\nc,d,e\n") << unvollstaendig.arg(2).arg(1).arg(6).arg("Kennung");

@@ -4,6 +4,7 @@
 #include "ui/hauptfenster.h"
 #include "ui/schriften.h"
 #include "ui/startfenster.h"
+#include "tests/stuetzen/testplattform.h"
 
 #include <QApplication>
 #include <QDir>
@@ -14,23 +15,6 @@
 #include <iostream>
 
 namespace {
-
-// Fixed random values keep the pictures the same from run to run; messages
-// are not shown.
-class Fotoplattform : public olvani::Plattform {
-public:
-    void meldung(const std::string&, olvani::Symbol) override {}
-    void signalton() override {}
-    void beenden(int) override {}
-    double r() override
-    {
-        wert_ = (wert_ * 7 + 3) % 100;
-        return wert_ / 100.0;
-    }
-
-private:
-    int wert_ = 41;
-};
 
 bool speichere(QWidget* fenster, const QString& pfad)
 {
@@ -57,8 +41,10 @@ int main(int argc, char* argv[])
     const QString ziel = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
     QDir::setCurrent(QString::fromLocal8Bit(argv[1]));
 
-    Fotoplattform plattform;
-    olvani::frmHauptfenster hauptfenster(plattform);
+    // A fixed seed keeps the pictures the same from run to run; messages are
+    // not shown.
+    olvani::Testplattform plattform;
+    olvani::frmHauptfenster hauptfenster(plattform, plattform);
     hauptfenster.laden();
     bool gut = speichere(hauptfenster.startfenster(), ziel + QStringLiteral("/startfenster.png"));
     hauptfenster.startfenster()->Command1->click();
@@ -67,7 +53,7 @@ int main(int argc, char* argv[])
     gut = gut && speichere(&hauptfenster, ziel + QStringLiteral("/hauptfenster-frage.png"));
     // A correct answer, so the picture shows a whole solution.
     const olvani::Vokabeltabelle& tabelle = hauptfenster.tabelle();
-    const int nummer = tabelle.Nummer;
+    const int nummer = hauptfenster.lauf().Nummer;
     if (hauptfenster.txtDeutsch->isEnabled())
         hauptfenster.txtDeutsch->setText(QString::fromStdString(tabelle.Bedeutung(nummer, 1)));
     else

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "quiz/plattform.h"
+#include "plattform.h"
 #include "vocab/fehler.h"
 
 #include <new>

@@ -34,6 +34,13 @@ QString qs(const std::string& text)
     return QString::fromStdString(text);
 }
 
+// The rate in the statistics line is written with the learner's decimal
+// separator.
+std::string dezimaltrennzeichen()
+{
+    return QLocale().decimalPoint().toStdString();
+}
+
 template <class Steuerelement>
 Steuerelement* platziere(Steuerelement* element, const char* name, QRect rechteck)
 {
@@ -44,7 +51,8 @@ Steuerelement* platziere(Steuerelement* element, const char* name, QRect rechtec
 
 } // namespace
 
-frmHauptfenster::frmHauptfenster(Plattform& plattform, QWidget* parent) : QWidget(parent), plattform_(plattform)
+frmHauptfenster::frmHauptfenster(Plattform& plattform, Zufallsquelle& zufall, QWidget* parent)
+    : QWidget(parent), plattform_(plattform), zufall_(zufall)
 {
     setObjectName(QStringLiteral("frmHauptfenster"));
     setWindowTitle(QStringLiteral("Olvani Vokabeltrainer"));
@@ -163,8 +171,8 @@ void frmHauptfenster::laden()
         connect(splash_, &frmSplash::ohneLadenGeschlossen, this, [this] { plattform_.beenden(0); });
     }
     splash_->show();
-    tabelle_ = Vokabeltabelle(); // Erfolge, Fehler and Anzahl start at 0
-
+    tabelle_ = Vokabeltabelle(); // Anzahl starts at 0
+    lauf_ = Durchlauf();         // and so do Erfolge and Fehler
 }
 
 void frmHauptfenster::startfensterKnopf()
@@ -225,7 +233,7 @@ void frmHauptfenster::keyPressEvent(QKeyEvent* ereignis)
 Richtungswahl frmHauptfenster::richtungswahl() const
 {
     if (radOlvani->isChecked())
-        return Richtungswahl::Olvani;
+        return Richtungswahl::Fremdsprache;
     if (radDeutsch->isChecked())
         return Richtungswahl::Deutsch;
     return Richtungswahl::Zufall;
@@ -233,8 +241,13 @@ Richtungswahl frmHauptfenster::richtungswahl() const
 
 Optionen frmHauptfenster::optionen() const
 {
-    return {chkRichtig->isChecked(), chkWort->isChecked(), chkNeu->isChecked(), chkNurVerben->isChecked(),
-            chkKlugesTraining->isChecked()};
+    Optionen o;
+    o.ohneFuenfmalRichtige = chkRichtig->isChecked();
+    o.jedesWortEinmal = chkWort->isChecked();
+    o.ohneMarkierte = chkNeu->isChecked();
+    o.nurVerben = chkNurVerben->isChecked();
+    o.klugesTraining = chkKlugesTraining->isChecked();
+    return o;
 }
 
 void frmHauptfenster::cmdStartGeklickt()
@@ -248,7 +261,8 @@ void frmHauptfenster::cmdStartGeklickt()
 void frmHauptfenster::NeueAbfrage()
 {
     Frage frage;
-    if (!abgesichert(plattform_, [&] { frage = olvani::NeueAbfrage(tabelle_, richtungswahl(), optionen(), plattform_); }))
+    if (!abgesichert(plattform_,
+                     [&] { frage = olvani::NeueAbfrage(tabelle_, lauf_, richtungswahl(), optionen(), zufall_); }))
         return;
     QLineEdit* antwortfeld = frage.richtung == Richtung::Fremdsprache ? txtDeutsch : txtOlvani;
     QLineEdit* fragefeld = antwortfeld == txtDeutsch ? txtOlvani : txtDeutsch;
@@ -264,36 +278,36 @@ void frmHauptfenster::NeueAbfrage()
         txtDeutsch->setEnabled(false);
         txtOlvani->setEnabled(false);
         // Before the first question there is no answer to judge or correct.
-        if (tabelle_.Nummer == 0) {
+        if (lauf_.Nummer == 0) {
             cmdRichtig1->setEnabled(false);
             cmdRichtig2->setEnabled(false);
         }
         machStandard(cmdStart);
         return;
     }
-    txtOlvani->setText(qs(frage.txtOlvani));
-    txtDeutsch->setText(qs(frage.txtDeutsch));
+    txtOlvani->setText(qs(frage.olvani));
+    txtDeutsch->setText(qs(frage.deutsch));
 }
 
 void frmHauptfenster::cmdRichtig1Geklickt()
 {
-    const Antwortfelder felder{txtDeutsch->text().toStdString(), txtDeutsch->isEnabled(),
-                               txtOlvani->text().toStdString(), txtOlvani->isEnabled()};
+    const Antwort antwort{txtDeutsch->text().toStdString(), txtDeutsch->isEnabled(), txtOlvani->text().toStdString(),
+                          txtOlvani->isEnabled()};
     Urteil urteil;
-    const std::string trennzeichen = QLocale().decimalPoint().toStdString();
-    if (!abgesichert(plattform_, [&] { urteil = pruefeAntwort(tabelle_, felder, trennzeichen); }))
+    if (!abgesichert(plattform_, [&] { urteil = pruefeAntwort(tabelle_, lauf_, antwort, dezimaltrennzeichen()); }))
         return;
-    setzeVerdikt(urteil.lblInfo);
+    setzeVerdikt(urteil.verdikt);
     if (!urteil.richtig)
         plattform_.signalton();
     if (urteil.fuenftesMalRichtig)
         plattform_.meldung(FuenfmalRichtigMeldung, Symbol::Information);
-    lblInfo2->setText(qs(urteil.lblInfo2));
+    lblInfo2->setText(qs(urteil.statistikzeile));
 
-    // Clearing a box hands the default to "Richtig?"; the last step gives it
-    // back to "Abfragen", so that Enter asks the next question.
+    // Clearing a box hands the default to "Richtig?". Nothing can look at the
+    // window between these steps, and a default given to "Abfragen" between
+    // the two clearings could be taken away again by the second, so it is
+    // given once, at the end: Enter then asks the next question.
     txtDeutsch->setText(QString());
-    machStandard(cmdStart);
     txtOlvani->setText(QString());
     txtOlvani->setEnabled(false);
     txtDeutsch->setEnabled(false);
@@ -303,8 +317,7 @@ void frmHauptfenster::cmdRichtig1Geklickt()
 void frmHauptfenster::cmdRichtig2Geklickt()
 {
     std::string zeile;
-    const std::string trennzeichen = QLocale().decimalPoint().toStdString();
-    if (abgesichert(plattform_, [&] { zeile = DochRichtig(tabelle_, trennzeichen); }))
+    if (abgesichert(plattform_, [&] { zeile = DochRichtig(tabelle_, lauf_, dezimaltrennzeichen()); }))
         lblInfo2->setText(qs(zeile));
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "plattform.h"
+#include "quiz/durchlauf.h"
 #include "quiz/fragewahl.h"
-#include "quiz/plattform.h"
+#include "quiz/zufallsquelle.h"
 #include "startfenster.h"
 #include "vocab/vokabeltabelle.h"
 
@@ -24,11 +26,11 @@ class frmHauptfenster : public QWidget {
     Q_OBJECT
 
 public:
-    explicit frmHauptfenster(Plattform& plattform, QWidget* parent = nullptr);
+    frmHauptfenster(Plattform& plattform, Zufallsquelle& zufall, QWidget* parent = nullptr);
     ~frmHauptfenster() override;
 
-    // Start-up: keeps this window hidden, shows the start window and zeroes
-    // the run counters.
+    // Start-up: keeps this window hidden, shows the start window and empties
+    // the table and the run.
     void laden();
     // Reads olvani.txt from the current directory into the table; false when
     // the file is missing and the program is ending.
@@ -37,6 +39,7 @@ public:
     void NeueAbfrage();
 
     Vokabeltabelle& tabelle() { return tabelle_; }
+    Durchlauf& lauf() { return lauf_; }
     frmSplash* startfenster() const { return splash_; }
     QPushButton* standardknopf() const;
 
@@ -75,7 +78,9 @@ private:
     Optionen optionen() const;
 
     Plattform& plattform_;
+    Zufallsquelle& zufall_;
     Vokabeltabelle tabelle_;
+    Durchlauf lauf_;
     QPointer<frmSplash> splash_;
 };
 

@@ -10,7 +10,7 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("de.olvani.trainer"));
     olvani::richteSchriftenEin();
     olvani::QtPlattform plattform;
-    olvani::frmHauptfenster hauptfenster(plattform);
+    olvani::frmHauptfenster hauptfenster(plattform, plattform);
     hauptfenster.laden();
     return app.exec();
 }

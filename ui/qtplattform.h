@@ -1,6 +1,7 @@
 #pragma once
 
-#include "quiz/plattform.h"
+#include "plattform.h"
+#include "quiz/zufallsquelle.h"
 
 #include <random>
 
@@ -8,7 +9,7 @@ namespace olvani {
 
 // The desktop behind the seam: Qt message boxes, the system beep, a clock-
 // seeded generator and the end of the event loop.
-class QtPlattform : public Plattform {
+class QtPlattform : public Plattform, public Zufallsquelle {
 public:
     QtPlattform();
 

@@ -12,8 +12,8 @@ namespace olvani {
 inline constexpr int Kapazitaet = 10000; // entries 1..10000; slot 0 is never used
 inline constexpr int Spalten = 5;        // meaning columns 1..5; column 5 is always empty
 
-// All the data of one run: the entries of the vocabulary file with their
-// learning counters, and the run counters. Texts are UTF-8.
+// The vocabulary of one run: the entries of the vocabulary file with their
+// learning counters. Texts are UTF-8.
 //
 // Every index is checked against 0..Kapazitaet (and 0..Spalten for a meaning
 // column); an index outside throws FatalerFehler. Slots past Anzahl() read as
@@ -57,11 +57,6 @@ public:
     // Count one correct or wrong answer for entry i (1..Anzahl()).
     void zaehleRichtig(int i);
     void zaehleFalsch(int i);
-
-    // Run counters: the entry asked last, correct and wrong answers.
-    Zaehler16 Nummer;
-    Zaehler16 Erfolge;
-    Zaehler16 Fehler;
 
 private:
     struct Texte {

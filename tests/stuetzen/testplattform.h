@@ -1,8 +1,10 @@
 #pragma once
 
-#include "quiz/plattform.h"
+// The one stand-in for the desktop, used by the tests, the benchmark and the
+// screenshot tool. Standard C++ only, so checks without Qt can use it too.
+#include "quiz/zufallsquelle.h"
+#include "ui/plattform.h"
 
-#include <deque>
 #include <functional>
 #include <random>
 #include <string>
@@ -10,10 +12,10 @@
 
 namespace olvani {
 
-// Stands in for the desktop in tests: messages are recorded and dismissed at
-// once, beeps counted, the end of the program recorded. Random values come
-// from a queue of scripted values first, then from a seeded generator.
-class Testplattform : public Plattform {
+// Messages are recorded and dismissed at once, so no modal box ever blocks;
+// beeps are counted and the end of the program recorded. Random values come
+// from a generator with a fixed seed, so every run draws the same questions.
+class Testplattform : public Plattform, public Zufallsquelle {
 public:
     struct Meldung {
         std::string text;
@@ -22,15 +24,23 @@ public:
 
     explicit Testplattform(unsigned seed = 1) : generator_(seed) {}
 
-    void meldung(const std::string& text, Symbol symbol) override;
+    void meldung(const std::string& text, Symbol symbol) override
+    {
+        meldungen.push_back({text, symbol});
+        if (beiMeldung)
+            beiMeldung(meldungen.back());
+    }
     void signalton() override { ++signaltoene; }
     void beenden(int status) override { beendetMit.push_back(status); }
-    double r() override;
+    double r() override
+    {
+        ++gezogeneZufallswerte;
+        return std::uniform_real_distribution<double>(0.0, 1.0)(generator_);
+    }
 
     std::vector<Meldung> meldungen;
     int signaltoene = 0;
     std::vector<int> beendetMit;
-    std::deque<double> vorgegebeneZufallswerte;
     long long gezogeneZufallswerte = 0;
     // Runs while a message is "open", to look at the windows at that moment.
     std::function<void(const Meldung&)> beiMeldung;

@@ -34,16 +34,16 @@ inline Vokabeltabelle baue(const std::vector<Vokabel>& vokabeln)
     return t;
 }
 
-// Letters of the checked boxes: R chkRichtig, W chkWort, N chkNeu,
-// V chkNurVerben, K chkKlugesTraining.
+// Letters of the ticked options: R ohneFuenfmalRichtige, W jedesWortEinmal,
+// N ohneMarkierte, V nurVerben, K klugesTraining.
 inline Optionen optionen(const QString& haken)
 {
     Optionen o;
-    o.chkRichtig = haken.contains('R');
-    o.chkWort = haken.contains('W');
-    o.chkNeu = haken.contains('N');
-    o.chkNurVerben = haken.contains('V');
-    o.chkKlugesTraining = haken.contains('K');
+    o.ohneFuenfmalRichtige = haken.contains('R');
+    o.jedesWortEinmal = haken.contains('W');
+    o.ohneMarkierte = haken.contains('N');
+    o.nurVerben = haken.contains('V');
+    o.klugesTraining = haken.contains('K');
     return o;
 }
 
@@ -51,15 +51,15 @@ inline Optionen optionen(const QString& haken)
 inline bool bestehtFilter(const Vokabeltabelle& t, int i, const Optionen& o)
 {
     const bool verb = t.Wort(i).rfind("-", 0) == 0;
-    return !(o.chkRichtig && t.RichtigZaehler(i) > 4) && !(o.chkWort && t.Gefragt(i) == 1)
-           && !(o.chkNeu && t.Kennung(i)) && !(o.chkNurVerben && !verb);
+    return !(o.ohneFuenfmalRichtige && t.RichtigZaehler(i) > 4) && !(o.jedesWortEinmal && t.Gefragt(i) == 1)
+           && !(o.ohneMarkierte && t.Kennung(i)) && !(o.nurVerben && !verb);
 }
 
-// The column of entry i shown by a question (0 for the foreign word).
-inline int gezeigteSpalte(const Vokabeltabelle& t, const Frage& f)
+// The column of the entry asked shown by a question (0 for the foreign word).
+inline int gezeigteSpalte(const Vokabeltabelle& t, const Durchlauf& lauf, const Frage& f)
 {
     for (int k = 1; k <= 4 && f.richtung == Richtung::Deutsch; ++k)
-        if (t.Bedeutung(t.Nummer, k) == f.txtDeutsch)
+        if (t.Bedeutung(lauf.Nummer, k) == f.deutsch)
             return k;
     return 0;
 }

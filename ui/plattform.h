@@ -4,19 +4,14 @@
 
 namespace olvani {
 
-// The random source: uniform values 0 <= r < 1.
-class Zufallsquelle {
-public:
-    virtual ~Zufallsquelle() = default;
-    virtual double r() = 0;
-};
-
 enum class Symbol { Keins, Ausruf, Information, Fehler };
 
-// Everything the program needs from the desktop, in one place, so that tests
-// can stand in for it without a modal box ever blocking them.
-class Plattform : public Zufallsquelle {
+// What the windows need from the desktop besides the toolkit itself, in one
+// place, so that tests can stand in for it without a modal box ever blocking
+// them.
+class Plattform {
 public:
+    virtual ~Plattform() = default;
     // A modal message with an OK button only, titled "Olvani".
     virtual void meldung(const std::string& text, Symbol symbol) = 0;
     virtual void signalton() = 0;
