@@ -20,7 +20,7 @@ constexpr int Eintraege = 10000;
 
 struct Aufgabe {
     int nummer;
-    Antwortfelder felder;
+    Antwort antwort;
 };
 
 // Questions as the quiz asks them: an entry and one of its meanings, spread
@@ -38,10 +38,10 @@ std::vector<Aufgabe> fragen(const Vokabeltabelle& t, bool deutschGezeigt)
         if (deutschGezeigt) {
             f.antwort.deutsch = t.Bedeutung(i, spalte);
             f.antwort.olvani = richtig ? t.Wort(i) : t.Wort(i) + "x";
-            f.felder.olvaniAktiv = true;
+            f.antwort.olvaniOffen = true;
         } else {
             f.antwort.deutsch = richtig ? t.Bedeutung(i, spalte) : "falsch";
-            f.felder.deutschAktiv = true;
+            f.antwort.deutschOffen = true;
         }
         liste.push_back(std::move(f));
     }
@@ -53,7 +53,7 @@ double mittlereTeiler(const Vokabeltabelle& t, const std::vector<Aufgabe>& liste
 {
     double summe = 0;
     for (const Aufgabe& f : liste) {
-        if (!f.felder.olvaniAktiv)
+        if (!f.antwort.olvaniOffen)
             continue;
         for (int j = 1; j <= t.Anzahl(); ++j)
             for (int spalte = 1; spalte <= Spalten; ++spalte)
@@ -68,11 +68,11 @@ void pruefeReihum(benchmark::State& state, Vokabeltabelle& tabelle, const std::v
     std::size_t laenge = 0;
     for (auto _ : state) {
         const Aufgabe& f = liste[k++ % liste.size()];
-        tabelle.Nummer = f.nummer;
-        // The run counters would pass 32767 in a long measurement.
-        tabelle.Erfolge = 0;
-        tabelle.Fehler = 0;
-        Urteil urteil = pruefeAntwort(tabelle, f.felder, ",");
+        // A fresh run each time: its counters would pass 32767 in a long
+        // measurement.
+        Durchlauf lauf;
+        lauf.Nummer = f.nummer;
+        Urteil urteil = pruefeAntwort(tabelle, lauf, f.antwort, ",");
         laenge += urteil.verdikt.size();
         benchmark::DoNotOptimize(urteil);
     }

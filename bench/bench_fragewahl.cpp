@@ -5,6 +5,7 @@
 #include "vocab/vokabeldatei.h"
 
 #include "eingaben.h"
+#include "tests/stuetzen/testplattform.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,21 +17,6 @@ namespace {
 using namespace olvani;
 
 constexpr int Eintraege = 10000;
-
-// xorshift64*, scaled to [0, 1).
-class Messzufall : public Zufallsquelle {
-public:
-    double r() override
-    {
-        zustand_ ^= zustand_ >> 12;
-        zustand_ ^= zustand_ << 25;
-        zustand_ ^= zustand_ >> 27;
-        return static_cast<double>((zustand_ * 0x2545F4914F6CDD1DULL) >> 11) * 0x1.0p-53;
-    }
-
-private:
-    std::uint64_t zustand_ = 0x9E3779B97F4A7C15ULL;
-};
 
 const Vokabeltabelle& grundtabelle()
 {
@@ -51,6 +37,7 @@ enum class Fall {
 
 struct Aufbau {
     Vokabeltabelle tabelle;
+    Durchlauf lauf;
     Optionen optionen;
 };
 
@@ -59,6 +46,7 @@ Aufbau baue(Fall fall)
     Aufbau a{fall == Fall::EinzigesVerb
                  ? liesVokabeln(messung::vokabeldateiMitEinemVerb(Eintraege, Eintraege / 2 + 17), "olvani.txt")
                  : grundtabelle(),
+             {},
              {}};
     Vokabeltabelle& t = a.tabelle;
     switch (fall) {
@@ -87,8 +75,8 @@ Aufbau baue(Fall fall)
         break;
     case Fall::KlugesTrainingR600:
         a.optionen.klugesTraining = true;
-        t.Erfolge = 15000;
-        t.Fehler = 15000;
+        a.lauf.Erfolge = 15000;
+        a.lauf.Fehler = 15000;
         for (int k = 0; k < 3; ++k)
             t.zaehleFalsch(Eintraege / 3);
         break;
@@ -111,12 +99,12 @@ int passende(const Vokabeltabelle& t, const Optionen& o)
 void BM_NeueAbfrage(benchmark::State& state, Fall fall)
 {
     Aufbau a = baue(fall);
-    Messzufall zufall;
+    Testplattform zufall(42);
     const int vorher = passende(a.tabelle, a.optionen);
     int nichtGefunden = 0;
     int rundenenden = 0;
     for (auto _ : state) {
-        Frage frage = NeueAbfrage(a.tabelle, Richtungswahl::Zufall, a.optionen, zufall);
+        Frage frage = NeueAbfrage(a.tabelle, a.lauf, Richtungswahl::Zufall, a.optionen, zufall);
         nichtGefunden += frage.gefunden ? 0 : 1;
         rundenenden += frage.rundeVorbei ? 1 : 0;
         benchmark::DoNotOptimize(frage);
@@ -124,7 +112,7 @@ void BM_NeueAbfrage(benchmark::State& state, Fall fall)
     if (nichtGefunden > 0)
         state.SkipWithError("an entry qualifies, yet none was found");
     state.counters["qualifying"] = vorher;
-    state.counters["R"] = klugesTrainingR(a.tabelle);
+    state.counters["R"] = klugesTrainingR(a.lauf);
     state.counters["round_ends"] = rundenenden;
 }
 

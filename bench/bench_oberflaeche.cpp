@@ -6,6 +6,7 @@
 #include "vocab/vokabeldatei.h"
 
 #include "eingaben.h"
+#include "tests/stuetzen/testplattform.h"
 
 #include <benchmark/benchmark.h>
 
@@ -32,22 +33,6 @@ using namespace olvani;
 
 constexpr int Eintraege = 10000;
 
-// No message ever blocks, nothing beeps, the program never ends.
-class Messplattform : public Plattform {
-public:
-    void meldung(const std::string&, Symbol) override {}
-    void signalton() override {}
-    void beenden(int) override {}
-    double r() override
-    {
-        zustand_ = zustand_ * 6364136223846793005ULL + 1442695040888963407ULL;
-        return static_cast<double>(zustand_ >> 11) * 0x1.0p-53;
-    }
-
-private:
-    std::uint64_t zustand_ = 42;
-};
-
 // Lets the toolkit finish what showing, changing or closing windows started:
 // expose, layout and paint.
 void abarbeiten()
@@ -64,8 +49,8 @@ QString qs(const std::string& text) { return QString::fromStdString(text); }
 // right. Setting up the question is not timed.
 void richtigZyklus(benchmark::State& state, const Vokabeltabelle& vorlage, const std::string& gezeigt)
 {
-    Messplattform plattform;
-    frmHauptfenster fenster(plattform);
+    Testplattform plattform;
+    frmHauptfenster fenster(plattform, plattform);
     fenster.tabelle() = vorlage;
     fenster.show();
     abarbeiten();
@@ -83,9 +68,10 @@ void richtigZyklus(benchmark::State& state, const Vokabeltabelle& vorlage, const
         z = z * 1664525u + 1013904223u;
         const int n = 1 + static_cast<int>((z >> 8) % static_cast<std::uint32_t>(t.Anzahl()));
         const std::string bedeutung = gezeigt.empty() ? t.Bedeutung(n, 1) : gezeigt;
-        t.Nummer = n;
-        t.Erfolge = 0; // the run counters would pass 32767 in a long measurement
-        t.Fehler = 0;
+        // A fresh run each time: its counters would pass 32767 in a long
+        // measurement.
+        fenster.lauf() = Durchlauf();
+        fenster.lauf().Nummer = n;
         fenster.txtDeutsch->setEnabled(false);
         fenster.txtOlvani->setEnabled(true);
         fenster.txtDeutsch->setText(qs(bedeutung));
@@ -127,9 +113,9 @@ void leeresFenster()
 
 // Start-up as the program does it: the main window loads (showing the start
 // window), then the main window is shown; both are destroyed again.
-void beideFenster(Plattform& plattform)
+void beideFenster(Testplattform& plattform)
 {
-    auto fenster = std::make_unique<frmHauptfenster>(plattform);
+    auto fenster = std::make_unique<frmHauptfenster>(plattform, plattform);
     fenster->laden();
     fenster->show();
     abarbeiten();
@@ -219,10 +205,10 @@ BENCHMARK(BM_Fenster_nackt_gleiche_Steuerelemente)->Unit(benchmark::kMillisecond
 void BM_Fenster_beide(benchmark::State& state)
 {
     using Uhr = std::chrono::steady_clock;
-    Messplattform plattform;
+    Testplattform plattform;
     {
         // Both windows must really appear, or the figure means nothing.
-        frmHauptfenster probe(plattform);
+        frmHauptfenster probe(plattform, plattform);
         probe.laden();
         probe.show();
         abarbeiten();

@@ -6,6 +6,7 @@
 #include "quiz/fragewahl.h"
 #include "vocab/vokabeldatei.h"
 #include "eingaben.h"
+#include "tests/stuetzen/testplattform.h"
 
 #include <cstdio>
 #include <map>
@@ -153,18 +154,6 @@ void formUndInhalt()
                                                    + std::to_string(mitgeteilt));
 }
 
-class Folge : public Zufallsquelle {
-public:
-    double r() override
-    {
-        wert_ = wert_ * 1103515245u + 12345u;
-        return static_cast<double>(wert_ >> 8) / 16777216.0;
-    }
-
-private:
-    std::uint32_t wert_ = 1;
-};
-
 void einzigesVerb()
 {
     const std::string datei = messung::vokabeldateiMitEinemVerb(10000, 5017);
@@ -175,12 +164,13 @@ void einzigesVerb()
         verben += t.istVerb(i) ? 1 : 0;
     pruefe(verben == 1 && t.istVerb(5017), "exactly one verb, entry 5017");
 
-    Folge zufall;
+    Testplattform zufall;
+    Durchlauf lauf;
     Optionen nurVerben;
     nurVerben.nurVerben = true;
     for (int k = 0; k < 50; ++k) {
-        const Frage f = NeueAbfrage(t, Richtungswahl::Zufall, nurVerben, zufall);
-        pruefe(f.gefunden && t.Nummer == 5017, "verbs only asks the one verb");
+        const Frage f = NeueAbfrage(t, lauf, Richtungswahl::Zufall, nurVerben, zufall);
+        pruefe(f.gefunden && lauf.Nummer == 5017, "verbs only asks the one verb");
     }
 }
 
@@ -197,8 +187,9 @@ void alleTeilen()
     }
 
     // Entry 1 asked with "Haus" shown; the word of entry 2 is right too.
-    t.Nummer = 1;
-    const Urteil u = pruefeAntwort(t, {"Haus", false, t.Wort(2), true}, ",");
+    Durchlauf lauf;
+    lauf.Nummer = 1;
+    const Urteil u = pruefeAntwort(t, lauf, {"Haus", false, t.Wort(2), true}, ",");
     std::size_t oder = 0;
     for (std::size_t p = u.verdikt.find(" oder "); p != std::string::npos; p = u.verdikt.find(" oder ", p + 1))
         ++oder;
