@@ -34,7 +34,7 @@ constexpr std::array<char16_t, 32> Cp1252Steuerbereich = {
 
 constexpr std::string_view Ersatzzeichen = "\xEF\xBF\xBD"; // U+FFFD
 
-unsigned char byte(std::string_view text, std::size_t i)
+unsigned char bytewert(std::string_view text, std::size_t i)
 {
     return static_cast<unsigned char>(text[i]);
 }
@@ -58,7 +58,7 @@ void haengeUtf8An(std::string& ziel, unsigned cp)
 // byte there does not start one (overlong forms and surrogates are rejected).
 std::size_t gueltigeSequenz(std::string_view text, std::size_t i)
 {
-    const unsigned char c = byte(text, i);
+    const unsigned char c = bytewert(text, i);
     if (c < 0x80)
         return 1;
     std::size_t laenge = 0;
@@ -76,10 +76,10 @@ std::size_t gueltigeSequenz(std::string_view text, std::size_t i)
     } else {
         return 0;
     }
-    if (text.size() - i < laenge || byte(text, i + 1) < min || byte(text, i + 1) > max)
+    if (text.size() - i < laenge || bytewert(text, i + 1) < min || bytewert(text, i + 1) > max)
         return 0;
     for (std::size_t k = 2; k < laenge; ++k)
-        if (byte(text, i + k) < 0x80 || byte(text, i + k) > 0xBF)
+        if (bytewert(text, i + k) < 0x80 || bytewert(text, i + k) > 0xBF)
             return 0;
     return laenge;
 }
@@ -117,7 +117,7 @@ std::string mitErsatzzeichen(std::string_view roh)
 std::string ausCp1252(std::string_view roh)
 {
     std::string ziel;
-    ziel.reserve(roh.size() + roh.size() / 8);
+    ziel.reserve(roh.size());
     for (const char c : roh) {
         const unsigned char b = static_cast<unsigned char>(c);
         if (b < 0x80)
