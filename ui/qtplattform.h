@@ -2,6 +2,9 @@
 
 #include "quiz/plattform.h"
 
+#include <QPointer>
+#include <QWidget>
+
 #include <random>
 
 namespace olvani {
@@ -12,6 +15,10 @@ class QtPlattform : public Plattform {
 public:
     QtPlattform();
 
+    // The window the messages speak for: they are its children, so that every
+    // window manager keeps them above it and places them over it.
+    void setzeFenster(QWidget* fenster) { fenster_ = fenster; }
+
     void meldung(const std::string& text, Symbol symbol) override;
     void signalton() override;
     void beenden(int status) override;
@@ -19,6 +26,7 @@ public:
 
 private:
     std::mt19937_64 generator_;
+    QPointer<QWidget> fenster_;
 };
 
 } // namespace olvani
