@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalSpy>
 
 #include <memory>
@@ -97,7 +98,11 @@ private slots:
     {
         QCOMPARE(f->windowTitle(), QStringLiteral("Olvani Vokabeltrainer"));
         QCOMPARE(f->size(), QSize(321, 454));
-        QVERIFY(!f->windowIcon().isNull());
+        f->show(); // centred as a whole, also once its frame is known
+        QCOMPARE(f->frameGeometry().center(), f->screen()->availableGeometry().center());
+        // Only an icon that was found has sizes; a missing one may still not be "null".
+        QVERIFY(f->windowIcon().availableSizes().contains(QSize(16, 16)));
+        QVERIFY(!f->windowIcon().pixmap(16, 16).isNull());
         for (QLineEdit* feld : {f->txtDeutsch, f->txtOlvani}) {
             QVERIFY(feld->text().isEmpty());
             QVERIFY(!feld->isEnabled());

@@ -1,11 +1,19 @@
 // Start-up: only the start window shows; its button opens the main window
 // and loads the vocabulary; a key or a click on its frame ends the program.
+// Also what the desktop sees at the start: the window platform and the
+// message boxes of the real desktop seam.
 #include "stuetzen/fensterhilfen.h"
 #include "stuetzen/testplattform.h"
+#include "ui/fensterplattform.h"
 #include "ui/hauptfenster.h"
+#include "ui/qtplattform.h"
+#include "ui/schriften.h"
 
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QTimer>
 
 #include <memory>
 
@@ -51,6 +59,7 @@ private slots:
         QCOMPARE(version->geometry().right() + 1, (5970 + 885 + 7) / 15);
         QCOMPARE(start()->windowFlags() & Qt::FramelessWindowHint, Qt::FramelessWindowHint);
         QCOMPARE(start()->size(), QSize(492, 346));
+        QCOMPARE(start()->frameGeometry().center(), start()->screen()->availableGeometry().center());
         QCOMPARE(fenster->tabelle().Anzahl(), 0);
         QCOMPARE(int(fenster->lauf().Erfolge), 0);
         QCOMPARE(int(fenster->lauf().Fehler), 0);
@@ -161,6 +170,61 @@ private slots:
         QTest::mouseClick(titel, Qt::LeftButton, {}, titel->rect().center());
         QVERIFY(start() && start()->isVisible());
         QVERIFY(plattform->beendetMit.empty());
+    }
+
+    void meldungIstKlartextUeberDemHauptfenster()
+    {
+        richteSchriftenEin(); // as the program does at its start
+        Vokabelordner aussen(nullptr);
+        QVERIFY(QDir().mkpath(QStringLiteral("<h1>GROSS</h1>"))); // the folders "<h1>GROSS<" and "h1>"
+        QDir::setCurrent(QStringLiteral("<h1>GROSS</h1>"));
+        QtPlattform desktop;
+        frmHauptfenster haupt(desktop, desktop);
+        desktop.setzeFenster(&haupt);
+        haupt.laden();
+        // Copies what the open box shows, then closes it: no box stays open.
+        QWidget* eltern = nullptr;
+        QLabel gesehen;
+        QTimer schliesser;
+        connect(&schliesser, &QTimer::timeout, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                eltern = box->parentWidget();
+                if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+                    gesehen.setTextFormat(label->textFormat());
+                    gesehen.setText(label->text());
+                    gesehen.setFont(label->font());
+                }
+                box->accept();
+            }
+        });
+        schliesser.start(0);
+        haupt.startfenster()->Command1->click();
+        QCOMPARE(eltern, &haupt);
+        QCOMPARE(gesehen.textFormat(), Qt::PlainText);
+        QCOMPARE(gesehen.text(), QStringLiteral("Kann die Vokabel-Datei %1/olvani.txt nicht finden!").arg(QDir::currentPath()));
+        QCOMPARE(QFontInfo(gesehen.font()).family(), QStringLiteral("Liberation Sans"));
+    }
+
+    void waylandSitzungLaeuftUeberX_data()
+    {
+        QTest::addColumn<QByteArray>("gewaehlt"); // QT_QPA_PLATFORM as the learner left it
+        QTest::addColumn<QByteArray>("display");
+        QTest::addColumn<QByteArray>("erwartet");
+        QTest::newRow("mit XWayland") << QByteArray() << QByteArray(":0") << QByteArray("xcb;wayland");
+        QTest::newRow("ohne X") << QByteArray() << QByteArray() << QByteArray();
+        QTest::newRow("vom Lerner gewählt") << QByteArray("wayland") << QByteArray(":0") << QByteArray("wayland");
+    }
+
+    void waylandSitzungLaeuftUeberX()
+    {
+        QFETCH(QByteArray, gewaehlt);
+        QFETCH(QByteArray, display);
+        QFETCH(QByteArray, erwartet);
+        qputenv("WAYLAND_DISPLAY", "wayland-0");
+        gewaehlt.isEmpty() ? qunsetenv("QT_QPA_PLATFORM") : qputenv("QT_QPA_PLATFORM", gewaehlt);
+        display.isEmpty() ? qunsetenv("DISPLAY") : qputenv("DISPLAY", display);
+        waehleFensterplattform();
+        QCOMPARE(qgetenv("QT_QPA_PLATFORM"), erwartet);
     }
 };
 

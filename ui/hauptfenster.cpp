@@ -6,6 +6,7 @@
 #include "sichtbarertext.h"
 #include "startfenster.h"
 #include "twips.h"
+#include "zentrieren.h"
 
 #include "quiz/antwortpruefung.h"
 #include "vocab/dateisuche.h"
@@ -13,14 +14,12 @@
 
 #include <QFrame>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 
 #include <filesystem>
 #include <limits>
@@ -59,8 +58,7 @@ frmHauptfenster::frmHauptfenster(Plattform& plattform, Zufallsquelle& zufall, QW
     setWindowIcon(QIcon(QStringLiteral(":/olvani.xpm")));
     setFont(schrift("MS Sans Serif", 8.25, false));
     resize(px(4815), px(6810));
-    if (const QScreen* bildschirm = QGuiApplication::primaryScreen())
-        move(bildschirm->availableGeometry().center() - rect().center());
+    zentriere(this);
     baueSteuerelemente();
 }
 

@@ -1,3 +1,4 @@
+#include "fensterplattform.h"
 #include "hauptfenster.h"
 #include "qtplattform.h"
 #include "schriften.h"
@@ -6,11 +7,13 @@
 
 int main(int argc, char* argv[])
 {
+    olvani::waehleFensterplattform();
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("de.olvani.trainer"));
     olvani::richteSchriftenEin();
     olvani::QtPlattform plattform;
     olvani::frmHauptfenster hauptfenster(plattform, plattform);
+    plattform.setzeFenster(&hauptfenster);
     hauptfenster.laden();
     return app.exec();
 }

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QTime>
-#include <QWidget>
 
 namespace olvani {
 
@@ -19,7 +18,8 @@ void QtPlattform::meldung(const std::string& text, Symbol symbol)
     static constexpr QMessageBox::Icon symbole[] = {QMessageBox::NoIcon, QMessageBox::Warning,
                                                     QMessageBox::Information, QMessageBox::Critical};
     QMessageBox box(symbole[static_cast<int>(symbol)], QStringLiteral("Olvani"), QString::fromStdString(text),
-                    QMessageBox::Ok);
+                    QMessageBox::Ok, fenster_);
+    box.setTextFormat(Qt::PlainText); // paths and words from the file are never markup
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }

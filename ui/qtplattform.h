@@ -3,6 +3,9 @@
 #include "plattform.h"
 #include "quiz/zufallsquelle.h"
 
+#include <QPointer>
+#include <QWidget>
+
 #include <random>
 
 namespace olvani {
@@ -13,6 +16,10 @@ class QtPlattform : public Plattform, public Zufallsquelle {
 public:
     QtPlattform();
 
+    // The window the messages speak for: they are its children, so that every
+    // window manager keeps them above it and places them over it.
+    void setzeFenster(QWidget* fenster) { fenster_ = fenster; }
+
     void meldung(const std::string& text, Symbol symbol) override;
     void signalton() override;
     void beenden(int status) override;
@@ -20,6 +27,7 @@ public:
 
 private:
     std::mt19937_64 generator_;
+    QPointer<QWidget> fenster_;
 };
 
 } // namespace olvani

@@ -1,5 +1,6 @@
 #include "schriften.h"
 
+#include <QApplication>
 #include <QStringList>
 
 namespace olvani {
@@ -9,6 +10,10 @@ void richteSchriftenEin()
     const QStringList ersatz{QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("DejaVu Sans")};
     for (const char* familie : {"MS Sans Serif", "Arial"})
         QFont::insertSubstitutions(QLatin1String(familie), ersatz);
+    // Message boxes and every control without a font of its own use the
+    // windows' font. Qt's own default would be left to fontconfig, which
+    // picks a monospace face where only the Liberation fonts are installed.
+    QApplication::setFont(schrift("MS Sans Serif", 8.25, false));
 }
 
 QFont schrift(const char* familie, double punkte, bool fett)

@@ -2,14 +2,13 @@
 
 #include "schriften.h"
 #include "twips.h"
+#include "zentrieren.h"
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 
 namespace olvani {
 
@@ -92,8 +91,7 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Framele
     lblVersion->setText(versionsText());
     ganzZeigen(lblVersion);
 
-    if (const QScreen* bildschirm = QGuiApplication::primaryScreen())
-        move(bildschirm->availableGeometry().center() - rect().center());
+    zentriere(this);
 }
 
 bool frmSplash::eventFilter(QObject* objekt, QEvent* ereignis)

@@ -1,0 +1,14 @@
+#pragma once
+
+class QWidget;
+
+namespace olvani {
+
+// Centres a top-level window on its screen's available area, frame and
+// title bar included. The frame is known only once a window manager has
+// framed the shown window, so the window is placed by its client area first
+// and moved once more when the frame appears. On a bare X server, or
+// offscreen, there is no frame and the first placement stands.
+void zentriere(QWidget* fenster);
+
+} // namespace olvani
