@@ -6,7 +6,6 @@
 #include "ui/hauptfenster.h"
 
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -75,8 +74,6 @@ private slots:
             const QByteArray wo = QByteArray("seed ") + QByteArray::number(seed) + " action " + QByteArray::number(aktion);
             gedrueckt.clear();
             plattform.meldungen.clear();
-            QElapsedTimer uhr;
-            uhr.start();
             QLineEdit* offen = f->txtDeutsch->isEnabled() ? f->txtDeutsch
                                : f->txtOlvani->isEnabled() ? f->txtOlvani
                                                            : nullptr;
@@ -100,7 +97,6 @@ private slots:
             case 7: kaestchen[zufall() % 5]->click(); break;
             default: optionen[zufall() % 3]->click(); break;
             }
-            QVERIFY2(uhr.elapsed() < 1000, wo.constData());
 
             if (!gedrueckt.empty() && gedrueckt.back() == Knopf::Richtig) {
                 ++pruefungen;
