@@ -6,6 +6,7 @@
 #include "sichtbarertext.h"
 #include "startfenster.h"
 #include "twips.h"
+#include "vorlesen.h"
 
 #include "quiz/antwortpruefung.h"
 #include "vocab/dateisuche.h"
@@ -252,6 +253,9 @@ void frmHauptfenster::NeueAbfrage()
         return;
     QLineEdit* antwortfeld = frage.richtung == Richtung::Fremdsprache ? txtDeutsch : txtOlvani;
     QLineEdit* fragefeld = antwortfeld == txtDeutsch ? txtOlvani : txtDeutsch;
+    // The word shown goes with the focus, for a learner who hears the window.
+    vorlesen::beschreibe(fragefeld, QString());
+    vorlesen::beschreibe(antwortfeld, qs(antwortfeld == txtDeutsch ? frage.txtOlvani : frage.txtDeutsch));
     antwortfeld->setEnabled(true);
     fragefeld->setEnabled(false);
     antwortfeld->setFocus();
@@ -263,6 +267,8 @@ void frmHauptfenster::NeueAbfrage()
         txtOlvani->clear();
         txtDeutsch->setEnabled(false);
         txtOlvani->setEnabled(false);
+        vorlesen::beschreibe(txtDeutsch, QString());
+        vorlesen::beschreibe(txtOlvani, QString());
         // Before the first question there is no answer to judge or correct.
         if (tabelle_.Nummer == 0) {
             cmdRichtig1->setEnabled(false);
@@ -298,14 +304,29 @@ void frmHauptfenster::cmdRichtig1Geklickt()
     txtOlvani->setEnabled(false);
     txtDeutsch->setEnabled(false);
     machStandard(cmdStart);
+    vorlesen::beschreibe(txtDeutsch, QString());
+    vorlesen::beschreibe(txtOlvani, QString());
+    sagUrteilAn();
 }
 
 void frmHauptfenster::cmdRichtig2Geklickt()
 {
     std::string zeile;
     const std::string trennzeichen = QLocale().decimalPoint().toStdString();
-    if (abgesichert(plattform_, [&] { zeile = DochRichtig(tabelle_, trennzeichen); }))
-        lblInfo2->setText(qs(zeile));
+    if (!abgesichert(plattform_, [&] { zeile = DochRichtig(tabelle_, trennzeichen); }))
+        return;
+    lblInfo2->setText(qs(zeile));
+    sagUrteilAn();
+}
+
+void frmHauptfenster::sagUrteilAn()
+{
+    // Raised last, after the focus has left the disabled answer box, so that
+    // the screen reader's report of the new focus does not cut them off. The
+    // verdict answers the learner's own key press and may cut off that report;
+    // the statistics wait behind it.
+    vorlesen::sagAn(lblInfo, vorlesen::Dringlichkeit::Sofort);
+    vorlesen::sagAn(lblInfo2, vorlesen::Dringlichkeit::Hoeflich);
 }
 
 void frmHauptfenster::setzeVerdikt(const std::string& text)
