@@ -3,6 +3,7 @@
 // update handler.
 #include "stuetzen/fensterhilfen.h"
 #include "stuetzen/testplattform.h"
+#include "quiz/antwortpruefung.h"
 #include "ui/hauptfenster.h"
 
 #include <QAccessible>
