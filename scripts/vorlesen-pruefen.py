@@ -9,6 +9,7 @@ Usage: vorlesen-pruefen.py PROGRAM VOKABELORDNER ABLAUF
 ABLAUF has one letter per question: R answered right, F wrong, D wrong and
 then corrected with "Doch Richtig!".
 """
+import os
 import subprocess
 import sys
 import threading
@@ -135,10 +136,26 @@ def main():
     horcher = Atspi.EventListener.new(bei_ereignis)
     for art in EREIGNISSE:
         horcher.register(art)
+    # With ORCA_PROTOKOLL set, Orca runs alongside and its debug log tells
+    # what it would have spoken.
+    protokoll = os.environ.get("ORCA_PROTOKOLL")
+    orca = subprocess.Popen(["orca", "--replace", "--debug-file", protokoll],
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL) if protokoll else None
+    if orca:
+        time.sleep(4)
     prozess = subprocess.Popen([PROGRAMM], cwd=ORDNER)
     threading.Thread(target=fahren, args=(prozess, ABLAUF), daemon=True).start()
     Atspi.event_main()
     prozess.wait(timeout=10)
+    if orca:
+        time.sleep(1)
+        orca.terminate()
+        orca.wait(timeout=10)
+        print("==== Orca spricht:")
+        with open(protokoll, encoding="utf-8", errors="replace") as datei:
+            for zeile in datei:
+                if "SPEECH OUTPUT:" in zeile:
+                    print("  " + zeile.split("SPEECH OUTPUT:", 1)[1].strip())
 
 
 if __name__ == "__main__":

@@ -3,7 +3,8 @@
 # server, a session bus and the AT-SPI bus, drives a few questions with
 # xdotool and prints the accessibility events that arrive.
 # Usage: scripts/vorlesen-pruefen.sh [BUILD-FOLDER]   (default build/)
-# Needs: xvfb xdotool at-spi2-core python3-pyatspi dbus dbus-x11
+# Needs: xvfb xdotool at-spi2-core python3-pyatspi dbus dbus-x11; when orca
+# is installed it runs too, and what it speaks is printed at the end.
 set -euo pipefail
 wurzel=$(cd "$(dirname "$0")/.." && pwd)
 ordner=$(cd "${1:-$wurzel/build}" && pwd)
@@ -23,6 +24,7 @@ unset QT_QPA_PLATFORM
 for lauf in zwei:RDF eins:RRRRR; do
     woerter=${lauf%%:*} ablauf=${lauf#*:}
     echo "==== olvani.txt mit $woerter Vokabel(n), Ablauf $ablauf"
+    if command -v orca >/dev/null; then export ORCA_PROTOKOLL="$arbeit/orca-$woerter.log"; fi
     xvfb-run -a -s "-screen 0 1024x768x24" \
         dbus-run-session -- /usr/bin/python3 "$wurzel/scripts/vorlesen-pruefen.py" \
         "$ordner/olvani-trainer" "$arbeit/$woerter" "$ablauf" 2>&1 | grep -v -e "^dbus-daemon" -e "SpiRegistry daemon" -e "XDG_RUNTIME_DIR"
