@@ -10,6 +10,7 @@ ABLAUF has one letter per question: R answered right, F wrong, D wrong and
 then corrected with "Doch Richtig!".
 """
 import os
+import re
 import subprocess
 import sys
 import threading
@@ -153,9 +154,9 @@ def main():
         orca.wait(timeout=10)
         print("==== Orca spricht:")
         with open(protokoll, encoding="utf-8", errors="replace") as datei:
-            for zeile in datei:
-                if "SPEECH OUTPUT:" in zeile:
-                    print("  " + zeile.split("SPEECH OUTPUT:", 1)[1].strip())
+            # An utterance may span lines; it ends at the quote before the voice.
+            for gesprochen in re.findall(r"SPEECH OUTPUT: '(.*?)' ?(?:\{|voice=)", datei.read(), re.S):
+                print("  " + repr(gesprochen))
 
 
 if __name__ == "__main__":

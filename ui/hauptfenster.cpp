@@ -322,11 +322,8 @@ void frmHauptfenster::cmdRichtig2Geklickt()
 void frmHauptfenster::sagUrteilAn()
 {
     // Raised last, after the focus has left the disabled answer box, so that
-    // the screen reader's report of the new focus does not cut them off. The
-    // verdict answers the learner's own key press and may cut off that report;
-    // the statistics wait behind it.
-    vorlesen::sagAn(lblInfo, vorlesen::Dringlichkeit::Sofort);
-    vorlesen::sagAn(lblInfo2, vorlesen::Dringlichkeit::Hoeflich);
+    // the screen reader's report of the new focus does not cut it off.
+    vorlesen::sagAn({lblInfo, lblInfo2});
 }
 
 void frmHauptfenster::setzeVerdikt(const std::string& text)

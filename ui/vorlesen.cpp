@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QLabel>
+#include <QStringList>
 #include <QWidget>
 #include <QtGlobal>
 
@@ -19,18 +20,20 @@ void beschreibe(QWidget* feld, const QString& text)
     QAccessible::updateAccessibility(&ereignis);
 }
 
-void sagAn(const QLabel* zeile, Dringlichkeit dringlichkeit)
+void sagAn(std::initializer_list<const QLabel*> zeilen)
 {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    if (zeile->text().isEmpty())
+    QStringList texte;
+    for (const QLabel* zeile : zeilen)
+        if (!zeile->text().isEmpty())
+            texte << zeile->text();
+    if (texte.isEmpty())
         return;
-    QAccessibleAnnouncementEvent ereignis(const_cast<QLabel*>(zeile), zeile->text());
-    ereignis.setPoliteness(dringlichkeit == Dringlichkeit::Sofort ? QAccessible::AnnouncementPoliteness::Assertive
-                                                                  : QAccessible::AnnouncementPoliteness::Polite);
+    QAccessibleAnnouncementEvent ereignis(const_cast<QLabel*>(*zeilen.begin()), texte.join(QLatin1Char('\n')));
+    ereignis.setPoliteness(QAccessible::AnnouncementPoliteness::Polite);
     QAccessible::updateAccessibility(&ereignis);
 #else
-    Q_UNUSED(zeile);
-    Q_UNUSED(dringlichkeit);
+    Q_UNUSED(zeilen);
 #endif
 }
 

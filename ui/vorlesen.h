@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <initializer_list>
+
 class QLabel;
 class QWidget;
 
@@ -13,12 +15,13 @@ namespace olvani::vorlesen {
 // announced anyway, so that asking the same word twice is heard twice.
 void beschreibe(QWidget* feld, const QString& text);
 
-enum class Dringlichkeit { Hoeflich, Sofort };
-
-// Has the screen reader speak the label's text once, without the focus
-// moving there. Needs Qt 6.8; older Qt has no announcement, and only the
-// label's own name change (which screen readers skip for a label without
-// the focus) goes out.
-void sagAn(const QLabel* zeile, Dringlichkeit dringlichkeit);
+// Has the screen reader speak the texts of these labels, in this order, once,
+// without the focus moving there. They go out as one polite announcement from
+// the first label: Orca drops a second announcement that follows within a
+// tenth of a second, and a polite one does not cut off the report of where
+// the focus went. Needs Qt 6.8; older Qt has no announcement, and only each
+// label's own name change (which screen readers skip for a label without the
+// focus) goes out.
+void sagAn(std::initializer_list<const QLabel*> zeilen);
 
 } // namespace olvani::vorlesen
