@@ -8,7 +8,7 @@ shift || true
 
 # What the build and the tests need, plus any packages a caller names in
 # OLVANI_MEHR_PAKETE (the benchmark adds Google Benchmark).
-"$wurzel/scripts/pakete.sh" cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation \
+"$wurzel/scripts/pakete.sh" cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-base-private-dev libgl-dev fonts-liberation \
     desktop-file-utils appstream dpkg-dev ${OLVANI_MEHR_PAKETE:-}
 
 if [ ! -f "$ordner/CMakeCache.txt" ]; then

@@ -6,6 +6,7 @@
 #include "sichtbarertext.h"
 #include "startfenster.h"
 #include "twips.h"
+#include "vorlesen.h"
 #include "zentrieren.h"
 
 #include "quiz/antwortpruefung.h"
@@ -264,6 +265,9 @@ void frmHauptfenster::NeueAbfrage()
         return;
     QLineEdit* antwortfeld = frage.richtung == Richtung::Fremdsprache ? txtDeutsch : txtOlvani;
     QLineEdit* fragefeld = antwortfeld == txtDeutsch ? txtOlvani : txtDeutsch;
+    // The word shown goes with the focus, for a learner who hears the window.
+    vorlesen::beschreibe(fragefeld, QString());
+    vorlesen::beschreibe(antwortfeld, qs(antwortfeld == txtDeutsch ? frage.olvani : frage.deutsch));
     antwortfeld->setEnabled(true);
     fragefeld->setEnabled(false);
     antwortfeld->setFocus();
@@ -275,6 +279,8 @@ void frmHauptfenster::NeueAbfrage()
         txtOlvani->clear();
         txtDeutsch->setEnabled(false);
         txtOlvani->setEnabled(false);
+        vorlesen::beschreibe(txtDeutsch, QString());
+        vorlesen::beschreibe(txtOlvani, QString());
         // Before the first question there is no answer to judge or correct.
         if (lauf_.Nummer == 0) {
             cmdRichtig1->setEnabled(false);
@@ -310,13 +316,25 @@ void frmHauptfenster::cmdRichtig1Geklickt()
     txtOlvani->setEnabled(false);
     txtDeutsch->setEnabled(false);
     machStandard(cmdStart);
+    vorlesen::beschreibe(txtDeutsch, QString());
+    vorlesen::beschreibe(txtOlvani, QString());
+    sagUrteilAn();
 }
 
 void frmHauptfenster::cmdRichtig2Geklickt()
 {
     std::string zeile;
-    if (abgesichert(plattform_, [&] { zeile = DochRichtig(tabelle_, lauf_, dezimaltrennzeichen()); }))
-        lblInfo2->setText(qs(zeile));
+    if (!abgesichert(plattform_, [&] { zeile = DochRichtig(tabelle_, lauf_, dezimaltrennzeichen()); }))
+        return;
+    lblInfo2->setText(qs(zeile));
+    sagUrteilAn();
+}
+
+void frmHauptfenster::sagUrteilAn()
+{
+    // Raised last, after the focus has left the disabled answer box, so that
+    // the screen reader's report of the new focus does not cut it off.
+    vorlesen::sagAn({lblInfo, lblInfo2});
 }
 
 void frmHauptfenster::setzeVerdikt(const std::string& text)

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Shows what a screen reader receives from the trainer: starts a virtual X
+# server, a session bus and the AT-SPI bus, drives a few questions with
+# xdotool and prints the accessibility events that arrive.
+# Usage: scripts/vorlesen-pruefen.sh [BUILD-FOLDER]   (default build/)
+# Needs: xvfb xdotool at-spi2-core python3-pyatspi dbus dbus-x11; when orca
+# is installed it runs too, and what it speaks is printed at the end.
+set -euo pipefail
+wurzel=$(cd "$(dirname "$0")/.." && pwd)
+ordner=$(cd "${1:-$wurzel/build}" && pwd)
+cmake --build "$ordner" --target olvani-trainer -j2 >&2
+
+arbeit=$(mktemp -d)
+trap 'rm -rf "$arbeit"' EXIT
+# Two words for the plain cycle (right; wrong, then "Doch Richtig!"; wrong);
+# one word alone ends the round at every question and is right the fifth
+# time, which brings up both kinds of message box.
+mkdir "$arbeit/zwei" "$arbeit/eins"
+printf '"dorva","Haus","@","@","@","0"\r\n"blek","Baum","@","@","@","0"\r\n' >"$arbeit/zwei/olvani.txt"
+printf '"dorva","Haus","@","@","@","0"\r\n' >"$arbeit/eins/olvani.txt"
+
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 NO_AT_BRIDGE=0 LC_ALL=C.UTF-8
+unset QT_QPA_PLATFORM
+for lauf in zwei:RDF eins:RRRRR; do
+    woerter=${lauf%%:*} ablauf=${lauf#*:}
+    echo "==== olvani.txt mit $woerter Vokabel(n), Ablauf $ablauf"
+    if command -v orca >/dev/null; then export ORCA_PROTOKOLL="$arbeit/orca-$woerter.log"; fi
+    xvfb-run -a -s "-screen 0 1024x768x24" \
+        dbus-run-session -- /usr/bin/python3 "$wurzel/scripts/vorlesen-pruefen.py" \
+        "$ordner/olvani-trainer" "$arbeit/$woerter" "$ablauf" 2>&1 | grep -v -e "^dbus-daemon" -e "SpiRegistry daemon" -e "XDG_RUNTIME_DIR"
+done

@@ -1,0 +1,183 @@
+// What a screen reader is told: the question with the focus, the verdict and
+// the statistics line as announcements, seen through Qt's accessibility
+// update handler.
+#include "stuetzen/fensterhilfen.h"
+#include "stuetzen/testplattform.h"
+#include "ui/hauptfenster.h"
+
+#include <QAccessible>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
+
+#include <memory>
+
+using namespace olvani;
+
+// The events of interest as "Fokus txtOlvani", "Beschreibung txtOlvani Haus",
+// "Ansage lblInfo ..." ("Ansage!" when assertive), in the order raised.
+static QStringList ereignisse;
+
+static void merke(QAccessibleEvent* e)
+{
+    const QString name = e->object() ? e->object()->objectName() : QString();
+    if (e->type() == QAccessible::Focus)
+        ereignisse << "Fokus " + name;
+    else if (e->type() == QAccessible::DescriptionChanged)
+        ereignisse << "Beschreibung " + name + " " + e->accessibleInterface()->text(QAccessible::Description);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    else if (e->type() == QAccessible::Announcement) {
+        auto* ansage = static_cast<QAccessibleAnnouncementEvent*>(e);
+        const bool sofort = ansage->politeness() == QAccessible::AnnouncementPoliteness::Assertive;
+        ereignisse << QStringLiteral("Ansage%1 %2 %3").arg(sofort ? "!" : "", name, ansage->message());
+    }
+#endif
+}
+
+class TestVorlesen : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Testplattform> plattform;
+    std::unique_ptr<frmHauptfenster> f;
+
+    void lade(const QByteArray& inhalt)
+    {
+        f->laden();
+        startknopfUeber(*f, inhalt);
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.get()));
+    }
+    template <class T>
+    T* element(const QString& name) const { return f->findChild<T*>(name); }
+    void klick(const char* name) const { element<QPushButton>(name)->click(); }
+
+private slots:
+    void initTestCase()
+    {
+        QAccessible::installUpdateHandler(merke);
+        // Offscreen there is no bridge, and without an active one Qt raises no
+        // accessibility events at all: switch on Qt's stand-in.
+        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
+        QVERIFY(QAccessible::isActive());
+    }
+    void init()
+    {
+        plattform = std::make_unique<Testplattform>(3);
+        f = std::make_unique<frmHauptfenster>(*plattform, *plattform);
+        lade("\"dorva\",\"Haus\",\"@\",\"@\",\"@\",\"0\"\r\n");
+        ereignisse.clear();
+    }
+    void cleanup()
+    {
+        f.reset();
+        QCOMPARE(sichtbareFenster(), 0);
+    }
+
+    void frageKommtMitDemFokus_data()
+    {
+        QTest::addColumn<QString>("richtung");
+        QTest::addColumn<QString>("antwortfeld");
+        QTest::addColumn<QString>("fragefeld");
+        QTest::newRow("Olvani-Wort gezeigt") << "radOlvani" << "txtDeutsch" << "txtOlvani";
+        QTest::newRow("deutsche Bedeutung gezeigt") << "radDeutsch" << "txtOlvani" << "txtDeutsch";
+    }
+    void frageKommtMitDemFokus()
+    {
+        QFETCH(QString, richtung);
+        QFETCH(QString, antwortfeld);
+        QFETCH(QString, fragefeld);
+        // The other direction first: the box now showing the question
+        // described the question before.
+        element<QRadioButton>(richtung == "radOlvani" ? "radDeutsch" : "radOlvani")->setChecked(true);
+        klick("cmdStart");
+        element<QRadioButton>(richtung)->setChecked(true);
+        ereignisse.clear();
+
+        klick("cmdStart");
+        auto* antwort = element<QLineEdit>(antwortfeld);
+        const QString wort = element<QLineEdit>(fragefeld)->text();
+        QCOMPARE(QApplication::focusWidget(), antwort);
+        // The description is in place before the focus arrives.
+        QCOMPARE(ereignisse.filter(antwortfeld),
+                 (QStringList{"Beschreibung " + antwortfeld + " " + wort, "Fokus " + antwortfeld}));
+        QCOMPARE(ereignisse.filter(fragefeld), QStringList{"Beschreibung " + fragefeld + " "});
+        QCOMPARE(QAccessible::queryAccessibleInterface(antwort)->text(QAccessible::Description), wort);
+
+        // After the verdict no box describes a question that is gone.
+        klick("cmdRichtig1");
+        QVERIFY(antwort->accessibleDescription().isEmpty());
+    }
+
+    // "Abfragen" pressed without taking the focus (as a screen reader's press
+    // action does) asks the same word again: it must be told again.
+    void gleicheFrageBeiBleibendemFokus()
+    {
+        element<QRadioButton>("radOlvani")->setChecked(true);
+        klick("cmdStart");
+        ereignisse.clear();
+        klick("cmdStart");
+        QCOMPARE(QApplication::focusWidget(), element<QLineEdit>("txtDeutsch"));
+        QCOMPARE(ereignisse.filter("txtDeutsch"), QStringList{"Beschreibung txtDeutsch dorva"});
+    }
+
+    void urteilWirdAngesagt_data()
+    {
+        QTest::addColumn<QString>("antwort");
+        QTest::addColumn<int>("vorherRichtig");
+        QTest::addColumn<bool>("dochRichtig");
+        QTest::addColumn<QString>("verdikt");
+        QTest::newRow("richtig") << "dorva" << 0 << false << "Richtig! dorva: Haus    ";
+        QTest::newRow("falsch") << "darva" << 0 << false << "Falsch! Richtig ist dorva: Haus    ";
+        // Only the statistics line changed; both lines are told again.
+        QTest::newRow("doch richtig") << "darva" << 0 << true << "Falsch! Richtig ist dorva: Haus    ";
+        // The congratulation comes first; both lines are told after it.
+        QTest::newRow("fuenftes Mal richtig") << "dorva" << 4 << false << "Richtig! dorva: Haus    ";
+    }
+    void urteilWirdAngesagt()
+    {
+        QFETCH(QString, antwort);
+        QFETCH(int, vorherRichtig);
+        QFETCH(bool, dochRichtig);
+        QFETCH(QString, verdikt);
+        for (int i = 0; i < vorherRichtig; ++i)
+            f->tabelle().zaehleRichtig(1);
+        qsizetype ereignisseBeiMeldung = -1;
+        plattform->beiMeldung = [&](const Testplattform::Meldung& m) {
+            if (m.symbol == Symbol::Information)
+                ereignisseBeiMeldung = ereignisse.size();
+        };
+        klick("cmdStart");
+        auto* feld = element<QLineEdit>("txtOlvani");
+        QTest::keyClicks(feld, antwort);
+        ereignisse.clear();
+        QTest::keyClick(feld, Qt::Key_Return);
+        QWidget* fokus = QApplication::focusWidget();
+        QVERIFY(fokus != feld);
+        if (dochRichtig) {
+            ereignisse.clear();
+            klick("cmdRichtig2");
+            QCOMPARE(QApplication::focusWidget(), fokus);
+        }
+        QCOMPARE(element<QLabel>("lblInfo")->text(), verdikt);
+        const QString statistik = element<QLabel>("lblInfo2")->text();
+        QVERIFY(statistik.startsWith("Versuche: 1 "));
+        QCOMPARE(ereignisseBeiMeldung >= 0, vorherRichtig == 4);
+
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        // One announcement, last of all, after the focus left the answer box.
+        QCOMPARE(ereignisse.filter("Ansage"), QStringList{"Ansage lblInfo " + verdikt + "\n" + statistik});
+        QVERIFY(ereignisse.last().startsWith("Ansage"));
+        if (ereignisseBeiMeldung >= 0)
+            QVERIFY(ereignisse.mid(0, ereignisseBeiMeldung).filter("Ansage").isEmpty());
+#else
+        QSKIP("Qt before 6.8 has no announcement event");
+#endif
+    }
+};
+
+QTEST_MAIN(TestVorlesen)
+#include "tst_vorlesen.moc"
