@@ -10,6 +10,7 @@
 #include "ui/schriften.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -53,7 +54,9 @@ private slots:
         QVERIFY(start()->isVisible());
         QVERIFY(!fenster->isVisible());
         QCOMPARE(start()->lblVersion->text(), QStringLiteral("Version 0.9.2"));
-        // The whole caption shows, its right edge where the layout puts it.
+        // Once on screen, the whole caption shows, its right edge where the
+        // layout puts it.
+        QVERIFY(QTest::qWaitForWindowExposed(start()));
         const QLabel* version = start()->lblVersion;
         QVERIFY(version->width() >= version->fontMetrics().horizontalAdvance(version->text()));
         QCOMPARE(version->geometry().right() + 1, (5970 + 885 + 7) / 15);
@@ -63,6 +66,35 @@ private slots:
         QCOMPARE(fenster->tabelle().Anzahl(), 0);
         QCOMPARE(int(fenster->lauf().Erfolge), 0);
         QCOMPARE(int(fenster->lauf().Fehler), 0);
+    }
+
+    // The program builds the main window's controls only once the start
+    // window is on screen, or when the button is pressed before that.
+    void hauptfensterNachDemStartfenster_data()
+    {
+        QTest::addColumn<bool>("erstGezeigt");
+        QTest::newRow("Startfenster gezeigt, dann Knopf") << true;
+        QTest::newRow("Knopf sofort") << false;
+    }
+
+    void hauptfensterNachDemStartfenster()
+    {
+        QFETCH(bool, erstGezeigt);
+        fenster.reset();
+        fenster = std::make_unique<frmHauptfenster>(*plattform, *plattform, frmHauptfenster::Aufbau::NachDemStartfenster);
+        fenster->laden();
+        QVERIFY(!fenster->findChild<QLineEdit*>(QStringLiteral("txtDeutsch")));
+        if (erstGezeigt) {
+            QVERIFY(QTest::qWaitForWindowExposed(start()));
+            QCoreApplication::processEvents();
+            QVERIFY(fenster->findChild<QLineEdit*>(QStringLiteral("txtDeutsch")));
+            QVERIFY(!fenster->isVisible());
+        }
+        startknopfUeber(*fenster, zweiVokabeln);
+        QVERIFY(fenster->isVisible());
+        QCOMPARE(fenster->findChildren<QLineEdit*>().size(), 2);
+        QCOMPARE(fenster->standardknopf(), fenster->findChild<QPushButton*>(QStringLiteral("cmdStart")));
+        QCOMPARE(fenster->tabelle().Anzahl(), 2);
     }
 
     void knopfZeigtHauptfensterUndLaedt()

@@ -51,7 +51,7 @@ Steuerelement* platziere(Steuerelement* element, const char* name, QRect rechtec
 
 } // namespace
 
-frmHauptfenster::frmHauptfenster(Plattform& plattform, Zufallsquelle& zufall, QWidget* parent)
+frmHauptfenster::frmHauptfenster(Plattform& plattform, Zufallsquelle& zufall, Aufbau aufbau, QWidget* parent)
     : QWidget(parent), plattform_(plattform), zufall_(zufall)
 {
     setObjectName(QStringLiteral("frmHauptfenster"));
@@ -60,7 +60,8 @@ frmHauptfenster::frmHauptfenster(Plattform& plattform, Zufallsquelle& zufall, QW
     setFont(schrift("MS Sans Serif", 8.25, false));
     resize(px(4815), px(6810));
     zentriere(this);
-    baueSteuerelemente();
+    if (aufbau == Aufbau::Sofort)
+        baueSteuerelemente();
 }
 
 frmHauptfenster::~frmHauptfenster()
@@ -70,6 +71,8 @@ frmHauptfenster::~frmHauptfenster()
 
 void frmHauptfenster::baueSteuerelemente()
 {
+    if (txtDeutsch)
+        return;
     const QFont textFont = schrift("MS Sans Serif", 12, true);
     auto textfeld = [&](const char* name, int oben) {
         auto* feld = platziere(new QLineEdit(this), name, twipsRechteck(1200, oben, 3495, 375));
@@ -168,6 +171,7 @@ void frmHauptfenster::laden()
         splash_->setAttribute(Qt::WA_DeleteOnClose);
         connect(splash_, &frmSplash::ladenGewuenscht, this, &frmHauptfenster::startfensterKnopf);
         connect(splash_, &frmSplash::ohneLadenGeschlossen, this, [this] { plattform_.beenden(0); });
+        connect(splash_, &frmSplash::aufDemBildschirm, this, &frmHauptfenster::baueSteuerelemente);
     }
     splash_->show();
     tabelle_ = Vokabeltabelle(); // Anzahl starts at 0
@@ -176,6 +180,7 @@ void frmHauptfenster::laden()
 
 void frmHauptfenster::startfensterKnopf()
 {
+    baueSteuerelemente();
     show();
     bool geladen = false;
     if (!abgesichert(plattform_, [&] { geladen = AccessAuslesen(); }) || !geladen)

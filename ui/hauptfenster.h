@@ -26,7 +26,13 @@ class frmHauptfenster : public QWidget {
     Q_OBJECT
 
 public:
-    frmHauptfenster(Plattform& plattform, Zufallsquelle& zufall, QWidget* parent = nullptr);
+    // When the controls are made: at once, or once the start window is on
+    // the screen (at the latest when the main window is shown), so that
+    // loading their fonts does not hold back the start window.
+    enum class Aufbau { Sofort, NachDemStartfenster };
+
+    frmHauptfenster(Plattform& plattform, Zufallsquelle& zufall, Aufbau aufbau = Aufbau::Sofort,
+                    QWidget* parent = nullptr);
     ~frmHauptfenster() override;
 
     // Start-up: keeps this window hidden, shows the start window and empties

@@ -12,7 +12,7 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("de.olvani.trainer"));
     olvani::richteSchriftenEin();
     olvani::QtPlattform plattform;
-    olvani::frmHauptfenster hauptfenster(plattform, plattform);
+    olvani::frmHauptfenster hauptfenster(plattform, plattform, olvani::frmHauptfenster::Aufbau::NachDemStartfenster);
     plattform.setzeFenster(&hauptfenster);
     hauptfenster.laden();
     return app.exec();

@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTimer>
+#include <QWindow>
 
 namespace olvani {
 
@@ -63,7 +65,6 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Framele
     auto* gruss = beschriftung(Frame1, QStringLiteral("Bemoka!"), twipsRechteck(240, 1080, 1245, 435), Qt::AlignLeft,
                                schrift("Arial", 18, true));
     gruss->setObjectName(QStringLiteral("lblCompanyProduct"));
-    gruss->resize(qMax(gruss->width(), gruss->fontMetrics().horizontalAdvance(gruss->text()) + 2), gruss->height());
     beschriftung(Frame1, QStringLiteral("Olvani-Trainer"), twipsRechteck(120, 1560, 6855, 765), Qt::AlignHCenter,
                  schrift("Arial", 32.25, true))
         ->setObjectName(QStringLiteral("lblProductName"));
@@ -89,13 +90,36 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Framele
 
     // The load handler: the version comes from the project's version number.
     lblVersion->setText(versionsText());
-    ganzZeigen(lblVersion);
 
     zentriere(this);
 }
 
+void frmSplash::showEvent(QShowEvent* ereignis)
+{
+    QWidget::showEvent(ereignis);
+    if (QWindow* fenster = windowHandle())
+        fenster->installEventFilter(this);
+}
+
+// Measuring a text loads the fonts, which takes as long as opening the window
+// itself. Done when the window is first exposed, it runs while the window
+// appears and still before anything is drawn.
+void frmSplash::zeigeBeschriftungenGanz()
+{
+    auto* gruss = findChild<QLabel*>(QStringLiteral("lblCompanyProduct"));
+    gruss->resize(qMax(gruss->width(), gruss->fontMetrics().horizontalAdvance(gruss->text()) + 2), gruss->height());
+    ganzZeigen(lblVersion);
+}
+
 bool frmSplash::eventFilter(QObject* objekt, QEvent* ereignis)
 {
+    if (objekt == windowHandle() && ereignis->type() == QEvent::Expose && windowHandle()->isExposed()) {
+        windowHandle()->removeEventFilter(this);
+        zeigeBeschriftungenGanz();
+        // Queued, so that the window is drawn first.
+        QTimer::singleShot(0, this, &frmSplash::aufDemBildschirm);
+        return false;
+    }
     if (ereignis->type() == QEvent::KeyPress) {
         const auto* taste = static_cast<QKeyEvent*>(ereignis);
         const bool knopfTaste = taste->key() == Qt::Key_Return || taste->key() == Qt::Key_Enter

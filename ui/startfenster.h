@@ -24,12 +24,16 @@ signals:
     void ladenGewuenscht();
     // A key or a click on the frame closed the window without loading.
     void ohneLadenGeschlossen();
+    // The window has been drawn on the screen for the first time.
+    void aufDemBildschirm();
 
 protected:
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;
+    void showEvent(QShowEvent* ereignis) override;
 
 private:
     void schliessenOhneLaden();
+    void zeigeBeschriftungenGanz();
 
     QFrame* Frame1 = nullptr;
 };
