@@ -35,8 +35,26 @@ install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/ui/olvani.svg
 
 install(FILES ${olvani_dist}/${OLVANI_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${olvani_dist}/${OLVANI_APP_ID}.metainfo.xml
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The AppStream metainfo carries the project version as its newest release.
+# AppStream 1.0 (Debian 13) names the developer in <developer id><name> and
+# calls <developer_name> deprecated; 0.16 (Debian 12) knows only
+# <developer_name>. The file takes the form the system's AppStream reads.
+set(olvani_appstream_version 1.0)
+find_program(OLVANI_APPSTREAMCLI appstreamcli)
+if(OLVANI_APPSTREAMCLI)
+    execute_process(COMMAND ${OLVANI_APPSTREAMCLI} --version OUTPUT_VARIABLE olvani_ausgabe ERROR_QUIET)
+    if(olvani_ausgabe MATCHES "([0-9]+\\.[0-9]+)")
+        set(olvani_appstream_version ${CMAKE_MATCH_1})
+    endif()
+endif()
+if(olvani_appstream_version VERSION_LESS 1.0)
+    set(OLVANI_ENTWICKLER "<developer_name>Olvani-Trainer-Team</developer_name>")
+else()
+    set(OLVANI_ENTWICKLER "<developer id=\"org.example.olvani\">\n    <name>Olvani-Trainer-Team</name>\n  </developer>")
+endif()
+set(olvani_metainfo ${CMAKE_CURRENT_BINARY_DIR}/${OLVANI_APP_ID}.metainfo.xml)
+configure_file(${olvani_dist}/${OLVANI_APP_ID}.metainfo.xml.in ${olvani_metainfo} @ONLY)
+install(FILES ${olvani_metainfo} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 # Documentation: licence terms and the sample word list.
 set(olvani_doc ${CMAKE_INSTALL_DATADIR}/doc/olvani-trainer)

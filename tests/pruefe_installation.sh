@@ -35,13 +35,15 @@ pruefe_png_16() { # file: PNG signature, then width and height in IHDR
 dateien() {
     brauche desktop-file-validate desktop-file-utils
     brauche appstreamcli appstream
-    local desktop=$quelle/dist/$id.desktop meta=$quelle/dist/$id.metainfo.xml
+    local desktop=$quelle/dist/$id.desktop meta=$bau/$id.metainfo.xml
 
     # Validators: errors fail; desktop-file-validate warnings fail too.
     local ausgabe
     if ! ausgabe=$(desktop-file-validate "$desktop" 2>&1); then falsch "desktop-file-validate: $ausgabe"; fi
     if grep -q 'warning:' <<<"$ausgabe"; then falsch "desktop-file-validate warnt: $ausgabe"; fi
-    appstreamcli validate --no-net --explain "$meta" || falsch "appstreamcli validate"
+    # appstreamcli: errors and warnings fail; its infos count as warnings too.
+    if ! ausgabe=$(appstreamcli validate --no-net --explain "$meta" 2>&1); then falsch "appstreamcli validate: $ausgabe"; fi
+    if grep -Eq '^[EWI]: ' <<<"$ausgabe"; then falsch "appstreamcli validate meldet: $ausgabe"; fi
 
     # The desktop entry and the AppStream data must name the same things.
     [ "$(eintrag "$desktop" Icon)" = "$id" ] || falsch "Icon= ist nicht $id"
@@ -75,7 +77,8 @@ dateien() {
     fremd=$(cd "$w" && find . -type f | grep -Ev "^\./(bin/olvani-trainer|share/(applications|metainfo|icons/hicolor/(16x16|scalable)/apps)/$id\.|share/doc/olvani-trainer/)" || true)
     [ -z "$fremd" ] || falsch "unerwartete Dateien installiert: $fremd"
     # AppStream's view of the installed tree (desktop entry, icon, metainfo together).
-    appstreamcli validate-tree --no-net --explain "$tmp" || falsch "appstreamcli validate-tree"
+    if ! ausgabe=$(appstreamcli validate-tree --no-net --explain "$tmp" 2>&1); then falsch "appstreamcli validate-tree: $ausgabe"; fi
+    if grep -Eq '^[EWI]: ' <<<"$ausgabe"; then falsch "appstreamcli validate-tree meldet: $ausgabe"; fi
 }
 
 paket() {
@@ -95,8 +98,10 @@ paket() {
     [ -n "$(dpkg-deb -f "$deb" Description)" ] || falsch "Description fehlt"
     local abh
     abh=$(dpkg-deb -f "$deb" Depends | tr ',' '\n' | sed 's/^ *//; s/ .*//')
-    for p in libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6 fonts-liberation; do
-        grep -qx "$p" <<<"$abh" || falsch "Depends ohne $p: $(dpkg-deb -f "$deb" Depends)"
+    # By library, not by package name: Debian 13 calls some of them
+    # libqt6core6t64 and the like (the 64-bit time_t transition).
+    for p in libqt6widgets6 libqt6gui6 libqt6core6 libc6 'libstdc++6' fonts-liberation; do
+        grep -q "^$(sed 's/+/[+]/g' <<<"$p")" <<<"$abh" || falsch "Depends ohne $p*: $(dpkg-deb -f "$deb" Depends)"
     done
 
     local inhalt
