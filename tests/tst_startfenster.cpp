@@ -3,6 +3,7 @@
 #include "stuetzen/fensterhilfen.h"
 #include "stuetzen/testplattform.h"
 #include "ui/hauptfenster.h"
+#include "version.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -44,7 +45,7 @@ private slots:
         QVERIFY(start());
         QVERIFY(start()->isVisible());
         QVERIFY(!fenster->isVisible());
-        QCOMPARE(start()->lblVersion->text(), QStringLiteral("Version 0.9.2"));
+        QCOMPARE(start()->lblVersion->text(), QStringLiteral("Version ") + QLatin1String(versionsnummer));
         // The whole caption shows, its right edge where the layout puts it.
         const QLabel* version = start()->lblVersion;
         QVERIFY(version->width() >= version->fontMetrics().horizontalAdvance(version->text()));
