@@ -86,21 +86,25 @@ zweig=$(git -C "$quelle" rev-parse --abbrev-ref HEAD)
 git clone -q --branch "$zweig" "$quelle" "$ziel/home/lerner/olvani-trainer"
 drinnen root "chown -R lerner:lerner /home/lerner/olvani-trainer"
 
+# Once the chroot stands, every step runs; the failures are listed at the end.
+fehlschlaege=()
+scheitern() { echo "FAIL: $*" >&2; fehlschlaege+=("$*"); }
+
 status=0
 schritt "./test.sh as lerner (installs through sudo)"
 drinnen lerner "cd olvani-trainer && ./test.sh" >"$ordner/$release-test-lerner.log" 2>&1 || status=$?
 tail -n 25 "$ordner/$release-test-lerner.log"
-[ "$status" -eq 0 ] || { echo "FAIL: ./test.sh as lerner exited $status (log: $ordner/$release-test-lerner.log)" >&2; exit 1; }
+[ "$status" -eq 0 ] || scheitern "./test.sh as lerner exited $status (log: $ordner/$release-test-lerner.log)"
 # Compiler and Qt deprecation warnings would show in the build's output.
 if grep -E '[0-9]: warning:|CMake (Deprecation )?Warning' "$ordner/$release-test-lerner.log"; then
-    echo "FAIL: the build printed warnings (log: $ordner/$release-test-lerner.log)" >&2
-    exit 1
+    scheitern "the build printed warnings (log: $ordner/$release-test-lerner.log)"
 fi
 
+status=0
 schritt "./test.sh as root"
 drinnen root "cd /home/lerner/olvani-trainer && ./test.sh" >"$ordner/$release-test-root.log" 2>&1 || status=$?
 tail -n 5 "$ordner/$release-test-root.log"
-[ "$status" -eq 0 ] || { echo "FAIL: ./test.sh as root exited $status (log: $ordner/$release-test-root.log)" >&2; exit 1; }
+[ "$status" -eq 0 ] || scheitern "./test.sh as root exited $status (log: $ordner/$release-test-root.log)"
 
 # The program on an X server: the start window must appear.
 schritt "start under Xvfb"
@@ -128,10 +132,14 @@ EOF
 if drinnen lerner "bash /tmp/fenster.sh"; then
     echo "start window shown"
 else
-    echo "FAIL: no start window under Xvfb" >&2
-    exit 1
+    scheitern "no start window under Xvfb"
 fi
 
+ende=$(chroot "$ziel" dpkg-query -W | wc -l)
 echo "release $release: minutes $(( ($(date +%s) - start + 30) / 60 )), packages $basis after debootstrap," \
-     "$(chroot "$ziel" dpkg-query -W | wc -l) at the end ($(( $(chroot "$ziel" dpkg-query -W | wc -l) - basis )) installed)"
+     "$ende at the end ($((ende - basis)) installed)"
+if [ ${#fehlschlaege[@]} -gt 0 ]; then
+    printf 'FAIL: %s\n' "${fehlschlaege[@]}" >&2
+    exit 1
+fi
 echo "PASS: $release"
