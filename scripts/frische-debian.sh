@@ -105,6 +105,7 @@ schritt "./test.sh as root"
 drinnen root "cd /home/lerner/olvani-trainer && ./test.sh" >"$ordner/$release-test-root.log" 2>&1 || status=$?
 tail -n 5 "$ordner/$release-test-root.log"
 [ "$status" -eq 0 ] || scheitern "./test.sh as root exited $status (log: $ordner/$release-test-root.log)"
+nach_tests=$(chroot "$ziel" dpkg-query -W | wc -l)
 
 # The program on an X server: the start window must appear.
 schritt "start under Xvfb"
@@ -137,7 +138,7 @@ fi
 
 ende=$(chroot "$ziel" dpkg-query -W | wc -l)
 echo "release $release: minutes $(( ($(date +%s) - start + 30) / 60 )), packages $basis after debootstrap," \
-     "$ende at the end ($((ende - basis)) installed)"
+     "$((nach_tests - basis)) more after sudo and ./test.sh, $ende at the end with Xvfb"
 if [ ${#fehlschlaege[@]} -gt 0 ]; then
     printf 'FAIL: %s\n' "${fehlschlaege[@]}" >&2
     exit 1
