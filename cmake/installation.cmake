@@ -35,17 +35,63 @@ install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/ui/olvani.svg
 
 install(FILES ${olvani_dist}/${OLVANI_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${olvani_dist}/${OLVANI_APP_ID}.metainfo.xml
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The AppStream metainfo carries the project version as its newest release.
+# AppStream 1.0 (Debian 13) names the developer in <developer id><name> and
+# calls <developer_name> deprecated; 0.16 (Debian 12) knows only
+# <developer_name>. The file takes the form the system's AppStream reads.
+set(olvani_appstream_version 1.0)
+find_program(OLVANI_APPSTREAMCLI appstreamcli)
+if(OLVANI_APPSTREAMCLI)
+    execute_process(COMMAND ${OLVANI_APPSTREAMCLI} --version OUTPUT_VARIABLE olvani_ausgabe ERROR_QUIET)
+    if(olvani_ausgabe MATCHES "([0-9]+\\.[0-9]+)")
+        set(olvani_appstream_version ${CMAKE_MATCH_1})
+    endif()
+endif()
+if(olvani_appstream_version VERSION_LESS 1.0)
+    set(OLVANI_ENTWICKLER "<developer_name>Olvani-Trainer-Team</developer_name>")
+else()
+    set(OLVANI_ENTWICKLER "<developer id=\"org.example.olvani\">\n    <name>Olvani-Trainer-Team</name>\n  </developer>")
+endif()
+set(olvani_metainfo ${CMAKE_CURRENT_BINARY_DIR}/${OLVANI_APP_ID}.metainfo.xml)
+configure_file(${olvani_dist}/${OLVANI_APP_ID}.metainfo.xml.in ${olvani_metainfo} @ONLY)
+install(FILES ${olvani_metainfo} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
-# Documentation: licence terms and the sample word list.
+# Documentation: licence terms, the Debian changelog, the sample word list
+# and the manual pages (English, and German for the learners).
 set(olvani_doc ${CMAKE_INSTALL_DATADIR}/doc/olvani-trainer)
 install(FILES ${olvani_dist}/copyright DESTINATION ${olvani_doc})
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/examples/olvani.txt DESTINATION ${olvani_doc}/examples)
 
+# Debian wants these compressed with gzip -9n (no name, no time stamp, so
+# that the package builds the same twice).
+set(olvani_gepackt)
+function(olvani_gzip quelle ziel)
+    add_custom_command(
+        OUTPUT ${ziel}
+        COMMAND gzip -9n -c ${quelle} > ${ziel}
+        DEPENDS ${quelle}
+        VERBATIM)
+    set(olvani_gepackt ${olvani_gepackt} ${ziel} PARENT_SCOPE)
+endfunction()
+set(olvani_gz ${CMAKE_CURRENT_BINARY_DIR}/gz)
+file(MAKE_DIRECTORY ${olvani_gz}/de)
+olvani_gzip(${olvani_dist}/changelog.Debian ${olvani_gz}/changelog.Debian.gz)
+olvani_gzip(${olvani_dist}/man/olvani-trainer.1 ${olvani_gz}/olvani-trainer.1.gz)
+olvani_gzip(${olvani_dist}/man/de/olvani-trainer.1 ${olvani_gz}/de/olvani-trainer.1.gz)
+add_custom_target(olvani-doku ALL DEPENDS ${olvani_gepackt})
+install(FILES ${olvani_gz}/changelog.Debian.gz DESTINATION ${olvani_doc})
+install(FILES ${olvani_gz}/olvani-trainer.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${olvani_gz}/de/olvani-trainer.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/de/man1)
+# lintian reads its overrides from the installed package.
+install(FILES ${olvani_dist}/lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME olvani-trainer)
+
 # Debian package: olvani-trainer_<version>_<arch>.deb
 set(CPACK_PACKAGE_NAME olvani-trainer)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+# The Debian revision makes it a package of an upstream version, whose
+# changelog is changelog.Debian.gz; raise it when only the packaging changes.
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_PACKAGE_VENDOR "Olvani-Trainer-Team")
 set(CPACK_PACKAGE_CONTACT "Olvani-Trainer-Team <olvani@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "vocabulary trainer for the Olvani language")
@@ -67,19 +113,3 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
 include(CPack)
-
-if(BUILD_TESTING)
-    # Both validators over the source files, then a staged install checked
-    # file by file; the package test builds the .deb into a temporary folder.
-    set(olvani_pruefung ${CMAKE_CURRENT_SOURCE_DIR}/tests/pruefe_installation.sh)
-    add_test(NAME installation_dateien
-             COMMAND bash ${olvani_pruefung} dateien ${CMAKE_CURRENT_SOURCE_DIR}
-                     ${CMAKE_CURRENT_BINARY_DIR} ${OLVANI_APP_ID} ${PROJECT_VERSION})
-    add_test(NAME installation_paket
-             COMMAND bash ${olvani_pruefung} paket ${CMAKE_CURRENT_SOURCE_DIR}
-                     ${CMAKE_CURRENT_BINARY_DIR} ${OLVANI_APP_ID} ${PROJECT_VERSION})
-    set_tests_properties(installation_dateien installation_paket PROPERTIES
-        ENVIRONMENT "LC_ALL=C.UTF-8;CPACK=${CMAKE_CPACK_COMMAND}" TIMEOUT 300)
-    # cpack first brings the build up to date; keep it apart from the rest.
-    set_tests_properties(installation_paket PROPERTIES RUN_SERIAL TRUE)
-endif()

@@ -16,12 +16,15 @@ case $sekunden in
     '' | *[!0-9]*) echo "usage: $0 [SECONDS] [--merge]" >&2; exit 2 ;;
 esac
 
-"$wurzel/scripts/pakete.sh" cmake make clang libclang-rt-14-dev
+# libFuzzer and the sanitizer runtimes come with the clang runtime package of
+# the installed clang's major version (14 on Debian 12, 19 on Debian 13).
+"$wurzel/scripts/pakete.sh" cmake make clang
+clang_major=$(clang --version | sed -n 's/.*clang version \([0-9][0-9]*\).*/\1/p' | sed -n 1p)
+[ -n "$clang_major" ] || { echo "FAIL: cannot tell the version of clang: $(clang --version | sed -n 1p)" >&2; exit 1; }
+"$wurzel/scripts/pakete.sh" "libclang-rt-$clang_major-dev"
 
 ordner="$wurzel/build-fuzz"
-if [ ! -f "$ordner/CMakeCache.txt" ]; then
-    cmake -S "$wurzel/fuzz" -B "$ordner" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
-fi
+cmake -S "$wurzel/fuzz" -B "$ordner" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$ordner" -j"$(nproc)"
 
 arbeit=$(mktemp -d)

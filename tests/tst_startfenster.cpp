@@ -8,6 +8,7 @@
 #include "ui/hauptfenster.h"
 #include "ui/qtplattform.h"
 #include "ui/schriften.h"
+#include "version.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -53,7 +54,7 @@ private slots:
         QVERIFY(start());
         QVERIFY(start()->isVisible());
         QVERIFY(!fenster->isVisible());
-        QCOMPARE(start()->lblVersion->text(), QStringLiteral("Version 0.9.2"));
+        QCOMPARE(start()->lblVersion->text(), QStringLiteral("Version ") + QLatin1String(versionsnummer));
         // Once on screen, the whole caption shows, its right edge where the
         // layout puts it.
         QVERIFY(QTest::qWaitForWindowExposed(start()));

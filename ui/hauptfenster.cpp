@@ -6,6 +6,7 @@
 #include "sichtbarertext.h"
 #include "startfenster.h"
 #include "twips.h"
+#include "version.h"
 #include "vorlesen.h"
 #include "zentrieren.h"
 
@@ -137,10 +138,7 @@ void frmHauptfenster::baueSteuerelemente()
     Line1->setFrameShadow(QFrame::Sunken);
     Line1->setGeometry(px(0), px(6600) - 1, px(4800), 2);
     lblVersion = label("lblVersion",
-                       QStringLiteral("Olvani-Trainer, Version %1.%2.%3")
-                           .arg(OLVANI_VERSION_MAJOR)
-                           .arg(OLVANI_VERSION_MINOR)
-                           .arg(OLVANI_VERSION_PATCH),
+                       QStringLiteral("Olvani-Trainer, Version %1").arg(QLatin1String(versionsnummer)),
                        QRect(px(120), px(6600) + 1, px(4575), px(6810) - px(6600) - 1));
     lblVersion->setFont(schrift("Arial", 6.75, false));
     lblVersion->setWordWrap(false);

@@ -2,6 +2,7 @@
 
 #include "schriften.h"
 #include "twips.h"
+#include "version.h"
 #include "zentrieren.h"
 
 #include <QFrame>
@@ -18,7 +19,7 @@ namespace {
 
 QString versionsText()
 {
-    return QStringLiteral("Version %1.%2.%3").arg(OLVANI_VERSION_MAJOR).arg(OLVANI_VERSION_MINOR).arg(OLVANI_VERSION_PATCH);
+    return QStringLiteral("Version %1").arg(QLatin1String(versionsnummer));
 }
 
 // Labels have no handlers: a click on one must not reach the frame behind it.
