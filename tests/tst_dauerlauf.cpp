@@ -86,8 +86,8 @@ private slots:
             gedrueckt.clear();
             plattform.meldungen.clear();
             QLineEdit* offen = txtDeutsch->isEnabled() ? txtDeutsch
-                               : txtOlvani->isEnabled() ? txtOlvani
-                                                           : nullptr;
+                               : txtOlvani->isEnabled()  ? txtOlvani
+                                                         : nullptr;
             switch (zufall() % 9) {
             case 0: cmdStart->click(); break;
             case 1: cmdRichtig1->click(); break;
