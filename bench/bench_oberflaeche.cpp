@@ -3,26 +3,28 @@
 
 #include "ui/hauptfenster.h"
 #include "ui/startfenster.h"
-#include "vocab/vokabeldatei.h"
 
 #include "eingaben.h"
+#include "tests/stuetzen/steuerelement.h"
 #include "tests/stuetzen/testplattform.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QWidget>
 #include <QWindow>
 
 #include <chrono>
-#include <cstdint>
 #include <memory>
 #include <string>
 #include <utility>
@@ -44,60 +46,74 @@ void abarbeiten()
 
 QString qs(const std::string& text) { return QString::fromStdString(text); }
 
+// Loads the file as the program does: olvani.txt in the current directory,
+// read when the start window's button is pressed. Also starts a fresh run.
+void ladeUeberStartfenster(frmHauptfenster& fenster, const std::string& datei)
+{
+    QTemporaryDir ordner;
+    QFile olvani(ordner.filePath(QStringLiteral("olvani.txt")));
+    if (!olvani.open(QIODevice::WriteOnly))
+        return;
+    olvani.write(datei.data(), static_cast<qint64>(datei.size()));
+    olvani.close();
+    const QString vorher = QDir::currentPath();
+    QDir::setCurrent(ordner.path());
+    fenster.laden();
+    steuerelement<QPushButton>(fenster.startfenster(), "Command1")->click();
+    QDir::setCurrent(vorher);
+    abarbeiten();
+}
+
 // One "Richtig?" press at a time, with `gezeigt` (UTF-8) as the meaning
 // shown, or the entry's first meaning when it is empty; half the answers are
-// right. Setting up the question is not timed.
-void richtigZyklus(benchmark::State& state, const Vokabeltabelle& vorlage, const std::string& gezeigt)
+// right. Asking the question ("Abfragen") is not timed.
+void richtigZyklus(benchmark::State& state, const std::string& datei, const std::string& gezeigt)
 {
     Testplattform plattform;
     frmHauptfenster fenster(plattform, plattform);
-    fenster.tabelle() = vorlage;
-    fenster.show();
-    abarbeiten();
-    if (!fenster.windowHandle() || !fenster.windowHandle()->isExposed()) {
-        state.SkipWithError("main window not exposed");
+    ladeUeberStartfenster(fenster, datei);
+    if (!fenster.windowHandle() || !fenster.windowHandle()->isExposed() || fenster.tabelle().Anzahl() != Eintraege) {
+        state.SkipWithError("main window not exposed or vocabulary not loaded");
         return;
     }
-    fenster.cmdRichtig1->setEnabled(true); // "Abfragen" does this in the program
-    Vokabeltabelle& t = fenster.tabelle();
+    const Vokabeltabelle& t = fenster.tabelle();
+    auto* txtDeutsch = steuerelement<QLineEdit>(&fenster, "txtDeutsch");
+    auto* txtOlvani = steuerelement<QLineEdit>(&fenster, "txtOlvani");
+    auto* cmdStart = steuerelement<QPushButton>(&fenster, "cmdStart");
+    auto* cmdRichtig1 = steuerelement<QPushButton>(&fenster, "cmdRichtig1");
+    const QLabel* lblInfo = steuerelement<QLabel>(&fenster, "lblInfo");
 
-    std::uint32_t z = 777;
+    bool richtig = false;
     std::size_t laenge = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        z = z * 1664525u + 1013904223u;
-        const int n = 1 + static_cast<int>((z >> 8) % static_cast<std::uint32_t>(t.Anzahl()));
-        const std::string bedeutung = gezeigt.empty() ? t.Bedeutung(n, 1) : gezeigt;
-        // A fresh run each time: its counters would pass 32767 in a long
-        // measurement.
-        fenster.lauf() = Durchlauf();
-        fenster.lauf().Nummer = n;
-        fenster.txtDeutsch->setEnabled(false);
-        fenster.txtOlvani->setEnabled(true);
-        fenster.txtDeutsch->setText(qs(bedeutung));
-        fenster.txtOlvani->setText(qs(z & 1 ? t.Wort(n) : std::string("falsch")));
+        // The run's counters would pass 32767 in a long measurement.
+        if (int(fenster.lauf().Erfolge) + int(fenster.lauf().Fehler) > 32000)
+            ladeUeberStartfenster(fenster, datei);
+        cmdStart->click(); // a German meaning shown, the foreign word asked for
+        const int n = fenster.lauf().Nummer;
+        txtDeutsch->setText(qs(gezeigt.empty() ? t.Bedeutung(n, 1) : gezeigt));
+        richtig = !richtig;
+        txtOlvani->setText(qs(richtig ? t.Wort(n) : std::string("falsch")));
         abarbeiten();
         state.ResumeTiming();
 
-        fenster.cmdRichtig1->click();
+        cmdRichtig1->click();
         abarbeiten();
-        laenge += static_cast<std::size_t>(fenster.lblInfo->text().size());
+        laenge += static_cast<std::size_t>(lblInfo->text().size());
     }
     state.counters["label_chars"] = static_cast<double>(laenge) / static_cast<double>(state.iterations());
 }
 
 void BM_RichtigMitAnzeige_Deutsch_gezeigt(benchmark::State& state)
 {
-    static const Vokabeltabelle tabelle = liesVokabeln(messung::vokabeldatei(Eintraege), "olvani.txt");
-    richtigZyklus(state, tabelle, {});
+    richtigZyklus(state, messung::vokabeldatei(Eintraege), {});
 }
 BENCHMARK(BM_RichtigMitAnzeige_Deutsch_gezeigt)->Unit(benchmark::kMillisecond);
 
 void BM_RichtigMitAnzeige_alle_teilen(benchmark::State& state)
 {
-    static const Vokabeltabelle tabelle =
-        liesVokabeln(messung::vokabeldateiAlleMit(Eintraege, "Haus"), "olvani.txt");
-    richtigZyklus(state, tabelle, "Haus");
+    richtigZyklus(state, messung::vokabeldateiAlleMit(Eintraege, "Haus"), "Haus");
 }
 BENCHMARK(BM_RichtigMitAnzeige_alle_teilen)->Unit(benchmark::kMillisecond);
 

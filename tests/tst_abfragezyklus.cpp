@@ -21,6 +21,15 @@ class TestAbfragezyklus : public QObject {
 
     std::unique_ptr<Testplattform> plattform;
     std::unique_ptr<frmHauptfenster> f;
+    QLineEdit* txtDeutsch = nullptr;
+    QLineEdit* txtOlvani = nullptr;
+    QRadioButton* radOlvani = nullptr;
+    QCheckBox* chkNurVerben = nullptr;
+    QPushButton* cmdStart = nullptr;
+    QPushButton* cmdRichtig1 = nullptr;
+    QPushButton* cmdRichtig2 = nullptr;
+    QLabel* lblInfo = nullptr;
+    QLabel* lblInfo2 = nullptr;
 
     void lade(const QByteArray& inhalt)
     {
@@ -31,13 +40,22 @@ class TestAbfragezyklus : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(f.get()));
     }
 
-    QLineEdit* antwortfeld() const { return f->txtDeutsch->isEnabled() ? f->txtDeutsch : f->txtOlvani; }
+    QLineEdit* antwortfeld() const { return txtDeutsch->isEnabled() ? txtDeutsch : txtOlvani; }
 
 private slots:
     void init()
     {
         plattform = std::make_unique<Testplattform>(7);
         f = std::make_unique<frmHauptfenster>(*plattform, *plattform);
+        txtDeutsch = steuerelement<QLineEdit>(f.get(), "txtDeutsch");
+        txtOlvani = steuerelement<QLineEdit>(f.get(), "txtOlvani");
+        radOlvani = steuerelement<QRadioButton>(f.get(), "radOlvani");
+        chkNurVerben = steuerelement<QCheckBox>(f.get(), "chkNurVerben");
+        cmdStart = steuerelement<QPushButton>(f.get(), "cmdStart");
+        cmdRichtig1 = steuerelement<QPushButton>(f.get(), "cmdRichtig1");
+        cmdRichtig2 = steuerelement<QPushButton>(f.get(), "cmdRichtig2");
+        lblInfo = steuerelement<QLabel>(f.get(), "lblInfo");
+        lblInfo2 = steuerelement<QLabel>(f.get(), "lblInfo2");
     }
 
     void cleanup()
@@ -52,41 +70,41 @@ private slots:
     {
         lade("\"zorp\",\"Haus\",\"Heim\",\"@\",\"@\",\"0\"\r\n"
              "\"blek\",\"Baum\",\"@\",\"@\",\"@\",\"0\"\r\n");
-        f->radOlvani->setChecked(true); // the foreign word is shown
+        radOlvani->setChecked(true); // the foreign word is shown
         for (int runde = 0; runde < 4; ++runde) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-            QVERIFY(f->txtDeutsch->isEnabled() && !f->txtOlvani->isEnabled());
-            QCOMPARE(QApplication::focusWidget(), f->txtDeutsch);
-            QCOMPARE(f->standardknopf(), f->cmdRichtig1);
-            const bool zorp = f->txtOlvani->text() == QStringLiteral("zorp");
-            QTest::keyClicks(f->txtDeutsch, zorp ? QStringLiteral("Heim") : QStringLiteral("baum"));
-            QTest::keyClick(f->txtDeutsch, Qt::Key_Return);
-            QCOMPARE(f->lblInfo->text(), zorp ? QStringLiteral("Richtig! zorp: Haus Heim   ")
+            QVERIFY(txtDeutsch->isEnabled() && !txtOlvani->isEnabled());
+            QCOMPARE(QApplication::focusWidget(), txtDeutsch);
+            QCOMPARE(f->standardknopf(), cmdRichtig1);
+            const bool zorp = txtOlvani->text() == QStringLiteral("zorp");
+            QTest::keyClicks(txtDeutsch, zorp ? QStringLiteral("Heim") : QStringLiteral("baum"));
+            QTest::keyClick(txtDeutsch, Qt::Key_Return);
+            QCOMPARE(lblInfo->text(), zorp ? QStringLiteral("Richtig! zorp: Haus Heim   ")
                                               : QStringLiteral("Falsch! Richtig ist blek: Baum    "));
-            QVERIFY(f->txtDeutsch->text().isEmpty() && !f->txtDeutsch->isEnabled());
-            QVERIFY(f->txtOlvani->text().isEmpty() && !f->txtOlvani->isEnabled());
-            QCOMPARE(f->standardknopf(), f->cmdStart);
+            QVERIFY(txtDeutsch->text().isEmpty() && !txtDeutsch->isEnabled());
+            QVERIFY(txtOlvani->text().isEmpty() && !txtOlvani->isEnabled());
+            QCOMPARE(f->standardknopf(), cmdStart);
         }
         QCOMPARE(int(f->lauf().Erfolge) + int(f->lauf().Fehler), 4);
         QCOMPARE(plattform->signaltoene, int(f->lauf().Fehler));
-        QVERIFY(f->lblInfo2->text().startsWith(QStringLiteral("Versuche: 4 / Erfolge: ")));
+        QVERIFY(lblInfo2->text().startsWith(QStringLiteral("Versuche: 4 / Erfolge: ")));
     }
 
     void abfragenZweimalZaehltNichts()
     {
         lade("\"zorp\",\"Haus\",\"@\",\"@\",\"@\",\"0\"\r\n\"blek\",\"Baum\",\"@\",\"@\",\"@\",\"0\"\r\n");
-        f->cmdStart->click();
+        cmdStart->click();
         antwortfeld()->setText(QStringLiteral("falsch"));
-        f->cmdRichtig1->click();
-        const QString statistik = f->lblInfo2->text();
+        cmdRichtig1->click();
+        const QString statistik = lblInfo2->text();
         QVERIFY(!statistik.isEmpty());
-        f->cmdStart->click();
-        f->cmdStart->click();
-        QCOMPARE(f->lblInfo2->text(), statistik);
-        QVERIFY(f->lblInfo->text().isEmpty());
+        cmdStart->click();
+        cmdStart->click();
+        QCOMPARE(lblInfo2->text(), statistik);
+        QVERIFY(lblInfo->text().isEmpty());
         QCOMPARE(int(f->lauf().Fehler), 1);
         QCOMPARE(int(f->lauf().Erfolge), 0);
-        QVERIFY(f->cmdRichtig1->isEnabled() && f->cmdRichtig2->isEnabled());
+        QVERIFY(cmdRichtig1->isEnabled() && cmdRichtig2->isEnabled());
     }
 
     void fuenfteRichtigeAntwort()
@@ -95,14 +113,14 @@ private slots:
         QStringList verdiktBeiMeldung, statistikBeiMeldung;
         plattform->beiMeldung = [&](const Testplattform::Meldung& m) {
             if (m.symbol == Symbol::Information) {
-                verdiktBeiMeldung << f->lblInfo->text();
-                statistikBeiMeldung << f->lblInfo2->text();
+                verdiktBeiMeldung << lblInfo->text();
+                statistikBeiMeldung << lblInfo2->text();
             }
         };
         for (int i = 1; i <= 6; ++i) {
-            f->cmdStart->click();
-            f->txtOlvani->setText(QStringLiteral("zorp"));
-            f->cmdRichtig1->click();
+            cmdStart->click();
+            txtOlvani->setText(QStringLiteral("zorp"));
+            cmdRichtig1->click();
         }
         // One message, after the verdict and before the fifth statistics line.
         QCOMPARE(verdiktBeiMeldung, QStringList{QStringLiteral("Richtig! zorp: Haus    ")});
@@ -119,23 +137,23 @@ private slots:
     void keineVokabelPasst()
     {
         lade("\"zorp\",\"Haus\",\"@\",\"@\",\"@\",\"0\"\r\n\"blek\",\"Baum\",\"@\",\"@\",\"@\",\"0\"\r\n");
-        f->chkNurVerben->setChecked(true);
-        f->cmdStart->click();
+        chkNurVerben->setChecked(true);
+        cmdStart->click();
         QCOMPARE(plattform->meldungen.size(), std::size_t(1));
         QCOMPARE(plattform->meldungen[0].text, std::string(KeineVokabelMeldung));
         QVERIFY(plattform->meldungen[0].symbol == Symbol::Information);
-        QVERIFY(!f->txtDeutsch->isEnabled() && !f->txtOlvani->isEnabled());
-        QVERIFY(f->txtDeutsch->text().isEmpty() && f->txtOlvani->text().isEmpty());
-        QCOMPARE(f->standardknopf(), f->cmdStart);
+        QVERIFY(!txtDeutsch->isEnabled() && !txtOlvani->isEnabled());
+        QVERIFY(txtDeutsch->text().isEmpty() && txtOlvani->text().isEmpty());
+        QCOMPARE(f->standardknopf(), cmdStart);
         // Nothing was ever asked: nothing to judge or to correct.
-        QVERIFY(!f->cmdRichtig1->isEnabled() && !f->cmdRichtig2->isEnabled());
+        QVERIFY(!cmdRichtig1->isEnabled() && !cmdRichtig2->isEnabled());
 
         // After a question, the buttons keep their usual state.
-        f->chkNurVerben->setChecked(false);
-        f->cmdStart->click();
-        f->chkNurVerben->setChecked(true);
-        f->cmdStart->click();
-        QVERIFY(f->cmdRichtig1->isEnabled() && f->cmdRichtig2->isEnabled());
+        chkNurVerben->setChecked(false);
+        cmdStart->click();
+        chkNurVerben->setChecked(true);
+        cmdStart->click();
+        QVERIFY(cmdRichtig1->isEnabled() && cmdRichtig2->isEnabled());
     }
 
     void dochRichtigMitRegionalemKomma_data()
@@ -153,16 +171,16 @@ private slots:
         QLocale::setDefault(region);
         lade("\"zorp\",\"Haus\",\"@\",\"@\",\"@\",\"0\"\r\n");
         for (const char* antwort : {"zorp", "falsch", "falsch"}) {
-            f->cmdStart->click();
-            f->txtOlvani->setText(QString::fromLatin1(antwort));
-            f->cmdRichtig1->click();
+            cmdStart->click();
+            txtOlvani->setText(QString::fromLatin1(antwort));
+            cmdRichtig1->click();
         }
-        const QString lblInfo = f->lblInfo->text();
-        f->cmdRichtig2->click();
-        QCOMPARE(f->lblInfo2->text(),
+        const QString verdikt = lblInfo->text();
+        cmdRichtig2->click();
+        QCOMPARE(lblInfo2->text(),
                  QStringLiteral("Versuche: 3 / Erfolge: 2 (%1%) / Fehler: 1 / Wörter: 1").arg(quote));
-        QCOMPARE(f->lblInfo->text(), lblInfo);
-        QCOMPARE(f->standardknopf(), f->cmdStart);
+        QCOMPARE(lblInfo->text(), verdikt);
+        QCOMPARE(f->standardknopf(), cmdStart);
     }
 
     void langeLoesungZeigtDasselbe()
@@ -172,10 +190,10 @@ private slots:
             lang += QStringLiteral("wort%1: Haus    oder ").arg(i);
         QLabel ganz, gekuerzt;
         for (QLabel* l : {&ganz, &gekuerzt}) {
-            l->setFont(f->lblInfo->font());
+            l->setFont(lblInfo->font());
             l->setWordWrap(true);
             l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-            l->resize(f->lblInfo->size());
+            l->resize(lblInfo->size());
         }
         ganz.setText(lang);
         gekuerzt.setText(sichtbarerText(lang, gekuerzt.font(), gekuerzt.contentsRect().size()));

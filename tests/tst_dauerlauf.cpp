@@ -60,34 +60,45 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(f.get()));
         const Vokabeltabelle& t = f->tabelle();
         const Durchlauf& lauf = f->lauf();
+        auto* txtDeutsch = steuerelement<QLineEdit>(f.get(), "txtDeutsch");
+        auto* txtOlvani = steuerelement<QLineEdit>(f.get(), "txtOlvani");
+        auto* cmdStart = steuerelement<QPushButton>(f.get(), "cmdStart");
+        auto* cmdRichtig1 = steuerelement<QPushButton>(f.get(), "cmdRichtig1");
+        auto* cmdRichtig2 = steuerelement<QPushButton>(f.get(), "cmdRichtig2");
+        auto* lblInfo = steuerelement<QLabel>(f.get(), "lblInfo");
 
         enum class Knopf { Start, Richtig, Doch };
         std::vector<Knopf> gedrueckt;
-        connect(f->cmdStart, &QPushButton::clicked, this, [&] { gedrueckt.push_back(Knopf::Start); });
-        connect(f->cmdRichtig1, &QPushButton::clicked, this, [&] { gedrueckt.push_back(Knopf::Richtig); });
-        connect(f->cmdRichtig2, &QPushButton::clicked, this, [&] { gedrueckt.push_back(Knopf::Doch); });
-        QCheckBox* kaestchen[] = {f->chkWort, f->chkNeu, f->chkNurVerben, f->chkKlugesTraining, f->chkRichtig};
-        QRadioButton* optionen[] = {f->radDeutsch, f->radOlvani, f->radZufall};
+        connect(cmdStart, &QPushButton::clicked, this, [&] { gedrueckt.push_back(Knopf::Start); });
+        connect(cmdRichtig1, &QPushButton::clicked, this, [&] { gedrueckt.push_back(Knopf::Richtig); });
+        connect(cmdRichtig2, &QPushButton::clicked, this, [&] { gedrueckt.push_back(Knopf::Doch); });
+        QCheckBox* kaestchen[] = {steuerelement<QCheckBox>(f.get(), "chkWort"), steuerelement<QCheckBox>(f.get(), "chkNeu"),
+                                  steuerelement<QCheckBox>(f.get(), "chkNurVerben"),
+                                  steuerelement<QCheckBox>(f.get(), "chkKlugesTraining"),
+                                  steuerelement<QCheckBox>(f.get(), "chkRichtig")};
+        QRadioButton* optionen[] = {steuerelement<QRadioButton>(f.get(), "radDeutsch"),
+                                    steuerelement<QRadioButton>(f.get(), "radOlvani"),
+                                    steuerelement<QRadioButton>(f.get(), "radZufall")};
 
         int pruefungen = 0, richtige = 0, falsche = 0;
         for (int aktion = 0; aktion < 20000; ++aktion) {
             const QByteArray wo = QByteArray("seed ") + QByteArray::number(seed) + " action " + QByteArray::number(aktion);
             gedrueckt.clear();
             plattform.meldungen.clear();
-            QLineEdit* offen = f->txtDeutsch->isEnabled() ? f->txtDeutsch
-                               : f->txtOlvani->isEnabled() ? f->txtOlvani
-                                                           : nullptr;
+            QLineEdit* offen = txtDeutsch->isEnabled() ? txtDeutsch
+                               : txtOlvani->isEnabled()  ? txtOlvani
+                                                         : nullptr;
             switch (zufall() % 9) {
-            case 0: f->cmdStart->click(); break;
-            case 1: f->cmdRichtig1->click(); break;
-            case 2: f->cmdRichtig2->click(); break;
+            case 0: cmdStart->click(); break;
+            case 1: cmdRichtig1->click(); break;
+            case 2: cmdRichtig2->click(); break;
             case 3:
             case 4: QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : f.get(), Qt::Key_Return); break;
             case 5:
                 if (offen) {
                     const int n = lauf.Nummer;
                     // Often the right answer, so that counters climb past five.
-                    offen->setText(QString::fromStdString(offen == f->txtOlvani ? t.Wort(n) : t.Bedeutung(n, 1 + int(zufall() % 4))));
+                    offen->setText(QString::fromStdString(offen == txtOlvani ? t.Wort(n) : t.Bedeutung(n, 1 + int(zufall() % 4))));
                 }
                 break;
             case 6:
@@ -100,15 +111,15 @@ private slots:
 
             if (!gedrueckt.empty() && gedrueckt.back() == Knopf::Richtig) {
                 ++pruefungen;
-                const QString verdikt = f->lblInfo->text();
+                const QString verdikt = lblInfo->text();
                 QVERIFY2(verdikt.startsWith(QStringLiteral("Richtig! ")) || verdikt.startsWith(QStringLiteral("Falsch! Richtig ist ")), wo.constData());
                 verdikt.startsWith(QStringLiteral("Richtig! ")) ? ++richtige : ++falsche;
-                QVERIFY2(f->txtDeutsch->text().isEmpty() && !f->txtDeutsch->isEnabled(), wo.constData());
-                QVERIFY2(f->txtOlvani->text().isEmpty() && !f->txtOlvani->isEnabled(), wo.constData());
-                QVERIFY2(f->standardknopf() == f->cmdStart, wo.constData());
+                QVERIFY2(txtDeutsch->text().isEmpty() && !txtDeutsch->isEnabled(), wo.constData());
+                QVERIFY2(txtOlvani->text().isEmpty() && !txtOlvani->isEnabled(), wo.constData());
+                QVERIFY2(f->standardknopf() == cmdStart, wo.constData());
             }
             if (!gedrueckt.empty() && gedrueckt.back() == Knopf::Start) {
-                const int offeneFelder = int(f->txtDeutsch->isEnabled()) + int(f->txtOlvani->isEnabled());
+                const int offeneFelder = int(txtDeutsch->isEnabled()) + int(txtOlvani->isEnabled());
                 bool keineVokabel = false;
                 for (const auto& m : plattform.meldungen)
                     keineVokabel |= m.text == KeineVokabelMeldung;

@@ -48,14 +48,20 @@ class TestGrenzen : public QObject {
 
     std::unique_ptr<Testplattform> plattform;
     std::unique_ptr<frmHauptfenster> f;
+    QLineEdit* txtDeutsch = nullptr;
+    QLineEdit* txtOlvani = nullptr;
+    QPushButton* cmdStart = nullptr;
+    QPushButton* cmdRichtig1 = nullptr;
+    QPushButton* cmdRichtig2 = nullptr;
+    QLabel* lblInfo2 = nullptr;
 
     // Asks a question and types a right or wrong answer; returns the entry.
     int frageUndAntworte(bool richtig)
     {
-        f->cmdStart->click();
+        cmdStart->click();
         const int n = f->lauf().Nummer;
-        QLineEdit* antwort = f->txtDeutsch->isEnabled() ? f->txtDeutsch : f->txtOlvani;
-        const std::string& loesung = antwort == f->txtDeutsch ? f->tabelle().Bedeutung(n, 1) : f->tabelle().Wort(n);
+        QLineEdit* antwort = txtDeutsch->isEnabled() ? txtDeutsch : txtOlvani;
+        const std::string& loesung = antwort == txtDeutsch ? f->tabelle().Bedeutung(n, 1) : f->tabelle().Wort(n);
         antwort->setText(richtig ? QString::fromStdString(loesung) : QStringLiteral("falsch"));
         return n;
     }
@@ -74,6 +80,12 @@ private slots:
         plattform = std::make_unique<Testplattform>(3);
         f = std::make_unique<frmHauptfenster>(*plattform, *plattform);
         f->laden();
+        txtDeutsch = steuerelement<QLineEdit>(f.get(), "txtDeutsch");
+        txtOlvani = steuerelement<QLineEdit>(f.get(), "txtOlvani");
+        cmdStart = steuerelement<QPushButton>(f.get(), "cmdStart");
+        cmdRichtig1 = steuerelement<QPushButton>(f.get(), "cmdRichtig1");
+        cmdRichtig2 = steuerelement<QPushButton>(f.get(), "cmdRichtig2");
+        lblInfo2 = steuerelement<QLabel>(f.get(), "lblInfo2");
     }
 
     void cleanup()
@@ -136,21 +148,18 @@ private slots:
         QCOMPARE(f->tabelle().Anzahl(), 3);
         const int n = frageUndAntworte(richtig);
 
-        Vokabeltabelle& t = f->tabelle();
-        Durchlauf& lauf = f->lauf();
+        const Vokabeltabelle& t = f->tabelle();
+        const Durchlauf& lauf = f->lauf();
         if (zaehler == "RichtigZaehler") {
-            for (int k = 0; k < vorher; ++k)
-                t.zaehleRichtig(n);
+            Zaehlerstand::zaehleEintrag(*f, n, vorher, 0);
         } else if (zaehler == "FalschZaehler") {
-            for (int k = 0; k < vorher; ++k)
-                t.zaehleFalsch(n);
+            Zaehlerstand::zaehleEintrag(*f, n, 0, vorher);
         } else if (zaehler == "Erfolge") {
-            lauf.Erfolge = vorher;
+            Zaehlerstand::setzeLauf(*f, vorher, int(lauf.Fehler));
         } else if (zaehler == "Fehler") {
-            lauf.Fehler = vorher;
+            Zaehlerstand::setzeLauf(*f, int(lauf.Erfolge), vorher);
         } else {
-            lauf.Erfolge = 16000;
-            lauf.Fehler = vorher - 16000;
+            Zaehlerstand::setzeLauf(*f, 16000, vorher - 16000);
         }
         const auto wert = [&] {
             if (zaehler == "RichtigZaehler")
@@ -164,12 +173,12 @@ private slots:
             return int(lauf.Erfolge) + int(lauf.Fehler);
         };
 
-        f->cmdRichtig1->click();
+        cmdRichtig1->click();
         if (ueberlauf) {
             erwarteFatalenFehler("32767");
         } else {
             QVERIFY(plattform->meldungen.empty() && plattform->beendetMit.empty());
-            QVERIFY(f->lblInfo2->text().startsWith(QStringLiteral("Versuche: %1").arg(int(lauf.Erfolge) + int(lauf.Fehler))));
+            QVERIFY(lblInfo2->text().startsWith(QStringLiteral("Versuche: %1").arg(int(lauf.Erfolge) + int(lauf.Fehler))));
         }
         QCOMPARE(wert(), nachher);
     }
@@ -198,11 +207,10 @@ private slots:
         QFETCH(int, erfolgeDanach);
         startknopfUeber(*f, dreiVokabeln);
         frageUndAntworte(false);
-        f->cmdRichtig1->click();
+        cmdRichtig1->click();
         QVERIFY(plattform->beendetMit.empty());
-        f->lauf().Fehler = fehler;
-        f->lauf().Erfolge = erfolge;
-        f->cmdRichtig2->click();
+        Zaehlerstand::setzeLauf(*f, erfolge, fehler);
+        cmdRichtig2->click();
         if (ueberlauf)
             erwarteFatalenFehler("-32768");
         else

@@ -23,6 +23,23 @@ class TestHauptfenster : public QObject {
 
     std::unique_ptr<Testplattform> plattform;
     std::unique_ptr<frmHauptfenster> f;
+    QLineEdit* txtDeutsch = nullptr;
+    QLineEdit* txtOlvani = nullptr;
+    QRadioButton* radDeutsch = nullptr;
+    QRadioButton* radOlvani = nullptr;
+    QRadioButton* radZufall = nullptr;
+    QCheckBox* chkWort = nullptr;
+    QCheckBox* chkNeu = nullptr;
+    QCheckBox* chkNurVerben = nullptr;
+    QCheckBox* chkKlugesTraining = nullptr;
+    QCheckBox* chkRichtig = nullptr;
+    QPushButton* cmdStart = nullptr;
+    QPushButton* cmdRichtig1 = nullptr;
+    QPushButton* cmdRichtig2 = nullptr;
+    QLabel* lblInfo = nullptr;
+    QLabel* lblInfo2 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
 
     void zeigeAktiv()
     {
@@ -34,8 +51,8 @@ class TestHauptfenster : public QObject {
     // Stands in for a question: one answer box enabled and focused.
     void oeffneAntwortfeld(QLineEdit* feld)
     {
-        f->cmdRichtig1->setEnabled(true);
-        f->cmdRichtig2->setEnabled(true);
+        cmdRichtig1->setEnabled(true);
+        cmdRichtig2->setEnabled(true);
         feld->setEnabled(true);
         feld->setFocus();
     }
@@ -45,6 +62,23 @@ private slots:
     {
         plattform = std::make_unique<Testplattform>();
         f = std::make_unique<frmHauptfenster>(*plattform, *plattform);
+        txtDeutsch = steuerelement<QLineEdit>(f.get(), "txtDeutsch");
+        txtOlvani = steuerelement<QLineEdit>(f.get(), "txtOlvani");
+        radDeutsch = steuerelement<QRadioButton>(f.get(), "radDeutsch");
+        radOlvani = steuerelement<QRadioButton>(f.get(), "radOlvani");
+        radZufall = steuerelement<QRadioButton>(f.get(), "radZufall");
+        chkWort = steuerelement<QCheckBox>(f.get(), "chkWort");
+        chkNeu = steuerelement<QCheckBox>(f.get(), "chkNeu");
+        chkNurVerben = steuerelement<QCheckBox>(f.get(), "chkNurVerben");
+        chkKlugesTraining = steuerelement<QCheckBox>(f.get(), "chkKlugesTraining");
+        chkRichtig = steuerelement<QCheckBox>(f.get(), "chkRichtig");
+        cmdStart = steuerelement<QPushButton>(f.get(), "cmdStart");
+        cmdRichtig1 = steuerelement<QPushButton>(f.get(), "cmdRichtig1");
+        cmdRichtig2 = steuerelement<QPushButton>(f.get(), "cmdRichtig2");
+        lblInfo = steuerelement<QLabel>(f.get(), "lblInfo");
+        lblInfo2 = steuerelement<QLabel>(f.get(), "lblInfo2");
+        Label1 = steuerelement<QLabel>(f.get(), "Label1");
+        Label2 = steuerelement<QLabel>(f.get(), "Label2");
     }
 
     void cleanup()
@@ -84,8 +118,7 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(QRect, twips);
-        auto* element = f->findChild<QWidget*>(name);
-        QVERIFY(element);
+        auto* element = steuerelement<QWidget>(f.get(), qPrintable(name));
         const auto px = [](int t) { return (t + 7) / 15; };
         const QRect erwartet(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height()));
         QCOMPARE(element->geometry(), erwartet);
@@ -104,40 +137,40 @@ private slots:
         // Only an icon that was found has sizes; a missing one may still not be "null".
         QVERIFY(f->windowIcon().availableSizes().contains(QSize(16, 16)));
         QVERIFY(!f->windowIcon().pixmap(16, 16).isNull());
-        for (QLineEdit* feld : {f->txtDeutsch, f->txtOlvani}) {
+        for (QLineEdit* feld : {txtDeutsch, txtOlvani}) {
             QVERIFY(feld->text().isEmpty());
             QVERIFY(!feld->isEnabled());
             QCOMPARE(feld->font().family(), QStringLiteral("MS Sans Serif"));
             QCOMPARE(feld->font().pointSizeF(), 12.0);
             QVERIFY(feld->font().bold());
         }
-        QCOMPARE(f->radOlvani->text(), QStringLiteral("Olvni"));
-        QVERIFY(f->radDeutsch->isChecked() && !f->radOlvani->isChecked() && !f->radZufall->isChecked());
-        for (QCheckBox* k : {f->chkWort, f->chkNeu, f->chkNurVerben, f->chkKlugesTraining, f->chkRichtig})
+        QCOMPARE(radOlvani->text(), QStringLiteral("Olvni"));
+        QVERIFY(radDeutsch->isChecked() && !radOlvani->isChecked() && !radZufall->isChecked());
+        for (QCheckBox* k : {chkWort, chkNeu, chkNurVerben, chkKlugesTraining, chkRichtig})
             QVERIFY(!k->isChecked());
-        QCOMPARE(f->chkKlugesTraining->text(),
+        QCOMPARE(chkKlugesTraining->text(),
                  QStringLiteral("kluges Training (frägt Wörter, die oft falsch beantwotet werden öfter)"));
-        QVERIFY(f->cmdStart->isEnabled());
-        QVERIFY(!f->cmdRichtig1->isEnabled() && !f->cmdRichtig2->isEnabled());
-        QCOMPARE(f->standardknopf(), f->cmdStart);
-        QVERIFY(f->cmdStart->isDefault() && !f->cmdRichtig1->isDefault() && !f->cmdRichtig2->isDefault());
-        QVERIFY(f->lblInfo->text().isEmpty() && f->lblInfo2->text().isEmpty());
-        QCOMPARE(f->lblInfo->font().pointSizeF(), 12.0);
-        QVERIFY(!f->lblInfo->font().bold());
-        QCOMPARE(f->Label1->buddy(), f->txtDeutsch);
-        QCOMPARE(f->Label2->buddy(), f->txtOlvani);
-        QVERIFY(f->lblVersion->text().endsWith(QStringLiteral(", Version ") + QLatin1String(versionsnummer)));
+        QVERIFY(cmdStart->isEnabled());
+        QVERIFY(!cmdRichtig1->isEnabled() && !cmdRichtig2->isEnabled());
+        QCOMPARE(f->standardknopf(), cmdStart);
+        QVERIFY(cmdStart->isDefault() && !cmdRichtig1->isDefault() && !cmdRichtig2->isDefault());
+        QVERIFY(lblInfo->text().isEmpty() && lblInfo2->text().isEmpty());
+        QCOMPARE(lblInfo->font().pointSizeF(), 12.0);
+        QVERIFY(!lblInfo->font().bold());
+        QCOMPARE(Label1->buddy(), txtDeutsch);
+        QCOMPARE(Label2->buddy(), txtOlvani);
+        QVERIFY(steuerelement<QLabel>(f.get(), "lblVersion")->text().endsWith(QStringLiteral(", Version ") + QLatin1String(versionsnummer)));
     }
 
     void tabulatorReihenfolge()
     {
-        const QList<QWidget*> erwartet{f->txtDeutsch, f->txtOlvani, f->radDeutsch, f->radOlvani, f->radZufall, f->chkWort, f->chkNeu,
-                                       f->chkNurVerben, f->cmdStart, f->cmdRichtig1, f->cmdRichtig2,
-                                       f->chkKlugesTraining, f->chkRichtig};
-        f->txtDeutsch->setEnabled(true);
-        f->txtOlvani->setEnabled(true);
-        QList<QWidget*> kette{f->txtDeutsch};
-        for (QWidget* w = f->txtDeutsch->nextInFocusChain(); w != f->txtDeutsch; w = w->nextInFocusChain())
+        const QList<QWidget*> erwartet{txtDeutsch, txtOlvani, radDeutsch, radOlvani, radZufall, chkWort, chkNeu,
+                                       chkNurVerben, cmdStart, cmdRichtig1, cmdRichtig2,
+                                       chkKlugesTraining, chkRichtig};
+        txtDeutsch->setEnabled(true);
+        txtOlvani->setEnabled(true);
+        QList<QWidget*> kette{txtDeutsch};
+        for (QWidget* w = txtDeutsch->nextInFocusChain(); w != txtDeutsch; w = w->nextInFocusChain())
             if (w->focusPolicy() & Qt::TabFocus)
                 kette << w;
         QCOMPARE(kette, erwartet);
@@ -146,30 +179,31 @@ private slots:
     void optionsgruppeIstExklusiv()
     {
         zeigeAktiv();
-        QTest::mouseClick(f->radOlvani, Qt::LeftButton);
-        QVERIFY(f->radOlvani->isChecked() && !f->radDeutsch->isChecked());
-        QTest::mouseClick(f->radZufall, Qt::LeftButton);
-        QVERIFY(f->radZufall->isChecked() && !f->radOlvani->isChecked() && !f->radDeutsch->isChecked());
+        QTest::mouseClick(radOlvani, Qt::LeftButton);
+        QVERIFY(radOlvani->isChecked() && !radDeutsch->isChecked());
+        QTest::mouseClick(radZufall, Qt::LeftButton);
+        QVERIFY(radZufall->isChecked() && !radOlvani->isChecked() && !radDeutsch->isChecked());
     }
 
     void textaenderungMachtRichtigZumStandard()
     {
         zeigeAktiv();
-        f->txtOlvani->setText(QStringLiteral("zorp"));
-        QCOMPARE(f->standardknopf(), f->cmdRichtig1);
-        QVERIFY(!f->cmdStart->isDefault());
-        f->cmdStart->setFocus();
-        f->txtDeutsch->setText(QString()); // no change of text: no hand-over
-        QCOMPARE(f->standardknopf(), f->cmdRichtig1);
+        txtOlvani->setText(QStringLiteral("zorp"));
+        QCOMPARE(f->standardknopf(), cmdRichtig1);
+        QVERIFY(!cmdStart->isDefault());
+        cmdStart->setFocus();
+        txtDeutsch->setText(QString()); // no change of text: no hand-over
+        QCOMPARE(f->standardknopf(), cmdRichtig1);
 
         auto frisch = std::make_unique<frmHauptfenster>(*plattform, *plattform);
         frisch->show();
         frisch->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(frisch.get()));
-        frisch->txtDeutsch->setEnabled(true);
-        frisch->txtDeutsch->setFocus();
-        QTest::keyClicks(frisch->txtDeutsch, QStringLiteral("H"));
-        QCOMPARE(frisch->standardknopf(), frisch->cmdRichtig1);
+        auto* frischDeutsch = steuerelement<QLineEdit>(frisch.get(), "txtDeutsch");
+        frischDeutsch->setEnabled(true);
+        frischDeutsch->setFocus();
+        QTest::keyClicks(frischDeutsch, QStringLiteral("H"));
+        QCOMPARE(frisch->standardknopf(), steuerelement<QPushButton>(frisch.get(), "cmdRichtig1"));
     }
 
     void enterDruecktDenStandardknopf_data()
@@ -184,49 +218,49 @@ private slots:
     {
         QFETCH(QString, fokus);
         zeigeAktiv();
-        oeffneAntwortfeld(f->txtDeutsch);
-        f->txtDeutsch->setText(QStringLiteral("Haus"));
-        QCOMPARE(f->standardknopf(), f->cmdRichtig1);
-        auto* ziel = f->findChild<QWidget*>(fokus);
+        oeffneAntwortfeld(txtDeutsch);
+        txtDeutsch->setText(QStringLiteral("Haus"));
+        QCOMPARE(f->standardknopf(), cmdRichtig1);
+        auto* ziel = steuerelement<QWidget>(f.get(), qPrintable(fokus));
         ziel->setFocus();
-        QSignalSpy richtig(f->cmdRichtig1, &QPushButton::clicked);
-        QSignalSpy abfragen(f->cmdStart, &QPushButton::clicked);
+        QSignalSpy richtig(cmdRichtig1, &QPushButton::clicked);
+        QSignalSpy abfragen(cmdStart, &QPushButton::clicked);
         QTest::keyClick(ziel, Qt::Key_Return);
         QCOMPARE(richtig.count(), 1);
         QCOMPARE(abfragen.count(), 0);
-        QVERIFY(!f->chkNeu->isChecked());
+        QVERIFY(!chkNeu->isChecked());
     }
 
     void fokussierterKnopfNimmtEnterSelbst()
     {
         zeigeAktiv();
-        oeffneAntwortfeld(f->txtOlvani);
-        f->txtOlvani->setText(QStringLiteral("zorp"));
-        f->cmdRichtig2->setFocus();
-        QSignalSpy korrektur(f->cmdRichtig2, &QPushButton::clicked);
-        QSignalSpy richtig(f->cmdRichtig1, &QPushButton::clicked);
-        QTest::keyClick(f->cmdRichtig2, Qt::Key_Enter, Qt::KeypadModifier);
+        oeffneAntwortfeld(txtOlvani);
+        txtOlvani->setText(QStringLiteral("zorp"));
+        cmdRichtig2->setFocus();
+        QSignalSpy korrektur(cmdRichtig2, &QPushButton::clicked);
+        QSignalSpy richtig(cmdRichtig1, &QPushButton::clicked);
+        QTest::keyClick(cmdRichtig2, Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(korrektur.count(), 1);
         QCOMPARE(richtig.count(), 0);
         // Focus does not move the default: it stays where the cycle put it.
-        QCOMPARE(f->standardknopf(), f->cmdRichtig1);
+        QCOMPARE(f->standardknopf(), cmdRichtig1);
     }
 
     void gesperrterStandardknopfNimmtKeinEnter()
     {
         zeigeAktiv();
-        f->txtOlvani->setText(QStringLiteral("zorp")); // default now "Richtig?", still disabled
-        f->chkWort->setFocus();
-        QSignalSpy richtig(f->cmdRichtig1, &QPushButton::clicked);
-        QTest::keyClick(f->chkWort, Qt::Key_Return);
+        txtOlvani->setText(QStringLiteral("zorp")); // default now "Richtig?", still disabled
+        chkWort->setFocus();
+        QSignalSpy richtig(cmdRichtig1, &QPushButton::clicked);
+        QTest::keyClick(chkWort, Qt::Key_Return);
         QCOMPARE(richtig.count(), 0);
     }
 
     void escapeLaesstDasFensterOffen()
     {
         zeigeAktiv();
-        f->chkWort->setFocus();
-        QTest::keyClick(f->chkWort, Qt::Key_Escape);
+        chkWort->setFocus();
+        QTest::keyClick(chkWort, Qt::Key_Escape);
         QTest::keyClick(f.get(), Qt::Key_Escape);
         QVERIFY(f->isVisible());
     }

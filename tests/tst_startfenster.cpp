@@ -54,11 +54,11 @@ private slots:
         QVERIFY(start());
         QVERIFY(start()->isVisible());
         QVERIFY(!fenster->isVisible());
-        QCOMPARE(start()->lblVersion->text(), QStringLiteral("Version ") + QLatin1String(versionsnummer));
+        const QLabel* version = steuerelement<QLabel>(start(), "lblVersion");
+        QCOMPARE(version->text(), QStringLiteral("Version ") + QLatin1String(versionsnummer));
         // Once on screen, the whole caption shows, its right edge where the
         // layout puts it.
         QVERIFY(QTest::qWaitForWindowExposed(start()));
-        const QLabel* version = start()->lblVersion;
         QVERIFY(version->width() >= version->fontMetrics().horizontalAdvance(version->text()));
         QCOMPARE(version->geometry().right() + 1, (5970 + 885 + 7) / 15);
         QCOMPARE(start()->windowFlags() & Qt::FramelessWindowHint, Qt::FramelessWindowHint);
@@ -94,7 +94,7 @@ private slots:
         startknopfUeber(*fenster, zweiVokabeln);
         QVERIFY(fenster->isVisible());
         QCOMPARE(fenster->findChildren<QLineEdit*>().size(), 2);
-        QCOMPARE(fenster->standardknopf(), fenster->findChild<QPushButton*>(QStringLiteral("cmdStart")));
+        QCOMPARE(fenster->standardknopf(), steuerelement<QPushButton>(fenster.get(), "cmdStart"));
         QCOMPARE(fenster->tabelle().Anzahl(), 2);
     }
 
@@ -102,14 +102,14 @@ private slots:
     {
         Vokabelordner ordner(&zweiVokabeln);
         QPointer<frmSplash> splash = start();
-        splash->Command1->click();
+        steuerelement<QPushButton>(splash, "Command1")->click();
         QVERIFY(fenster->isVisible());
         QCOMPARE(fenster->tabelle().Anzahl(), 2);
         QCOMPARE(fenster->tabelle().Wort(2), std::string("-blek"));
         QVERIFY(!splash || !splash->isVisible());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!splash);
-        QCOMPARE(fenster->standardknopf(), fenster->cmdStart);
+        QCOMPARE(fenster->standardknopf(), steuerelement<QPushButton>(fenster.get(), "cmdStart"));
         QVERIFY(plattform->meldungen.empty());
         QVERIFY(plattform->beendetMit.empty());
     }
@@ -128,7 +128,7 @@ private slots:
         QFETCH(bool, aufDemKnopf);
         QFETCH(int, taste);
         Vokabelordner ordner(&zweiVokabeln);
-        QWidget* ziel = aufDemKnopf ? static_cast<QWidget*>(start()->Command1) : start();
+        QWidget* ziel = aufDemKnopf ? steuerelement<QWidget>(start(), "Command1") : start();
         QTest::keyClick(ziel, Qt::Key(taste));
         QCOMPARE(fenster->tabelle().Anzahl(), 2);
         QVERIFY(fenster->isVisible());
@@ -142,7 +142,7 @@ private slots:
         plattform->beiMeldung = [&](const Testplattform::Meldung&) {
             beideSichtbar = fenster->isVisible() && start() && start()->isVisible();
         };
-        start()->Command1->click();
+        steuerelement<QPushButton>(start(), "Command1")->click();
         QCOMPARE(plattform->meldungen.size(), std::size_t(1));
         const QString erwartet = QStringLiteral("Kann die Vokabel-Datei %1/olvani.txt nicht finden!")
                                      .arg(QDir::current().absolutePath());
@@ -157,7 +157,7 @@ private slots:
     {
         const QByteArray abgeschnitten = "\"zorp\",\"Haus\",\"Heim\"\r\n";
         Vokabelordner ordner(&abgeschnitten);
-        start()->Command1->click();
+        steuerelement<QPushButton>(start(), "Command1")->click();
         QCOMPARE(plattform->meldungen.size(), std::size_t(1));
         QVERIFY(plattform->meldungen[0].symbol == Symbol::Fehler);
         QVERIFY(QString::fromStdString(plattform->meldungen[0].text).contains(QStringLiteral("olvani.txt")));
@@ -179,7 +179,7 @@ private slots:
         QFETCH(QString, text);
         Vokabelordner ordner(&zweiVokabeln);
         QKeyEvent druck(QEvent::KeyPress, taste, Qt::NoModifier, text);
-        QApplication::sendEvent(start()->Command1, &druck);
+        QApplication::sendEvent(steuerelement<QPushButton>(start(), "Command1"), &druck);
         QVERIFY(!start() || !start()->isVisible());
         QVERIFY(!fenster->isVisible());
         QCOMPARE(fenster->tabelle().Anzahl(), 0);
@@ -188,8 +188,7 @@ private slots:
 
     void klickAufDenRahmenSchliesst()
     {
-        auto* rahmen = start()->findChild<QFrame*>(QStringLiteral("Frame1"));
-        QVERIFY(rahmen);
+        auto* rahmen = steuerelement<QFrame>(start(), "Frame1");
         QTest::mouseClick(rahmen, Qt::LeftButton, {}, QPoint(4, 4));
         QVERIFY(!start() || !start()->isVisible());
         QVERIFY(!fenster->isVisible());
@@ -198,8 +197,7 @@ private slots:
 
     void klickAufEinLabelTutNichts()
     {
-        auto* titel = start()->findChild<QLabel*>(QStringLiteral("lblProductName"));
-        QVERIFY(titel);
+        auto* titel = steuerelement<QLabel>(start(), "lblProductName");
         QTest::mouseClick(titel, Qt::LeftButton, {}, titel->rect().center());
         QVERIFY(start() && start()->isVisible());
         QVERIFY(plattform->beendetMit.empty());
@@ -222,16 +220,15 @@ private slots:
         connect(&schliesser, &QTimer::timeout, [&] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 eltern = box->parentWidget();
-                if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
-                    gesehen.setTextFormat(label->textFormat());
-                    gesehen.setText(label->text());
-                    gesehen.setFont(label->font());
-                }
+                const auto* label = steuerelement<QLabel>(box, "qt_msgbox_label");
+                gesehen.setTextFormat(label->textFormat());
+                gesehen.setText(label->text());
+                gesehen.setFont(label->font());
                 box->accept();
             }
         });
         schliesser.start(0);
-        haupt.startfenster()->Command1->click();
+        steuerelement<QPushButton>(haupt.startfenster(), "Command1")->click();
         QCOMPARE(eltern, &haupt);
         QCOMPARE(gesehen.textFormat(), Qt::PlainText);
         QCOMPARE(gesehen.text(), QStringLiteral("Kann die Vokabel-Datei %1/olvani.txt nicht finden!").arg(QDir::currentPath()));

@@ -4,6 +4,7 @@
 #include "ui/hauptfenster.h"
 #include "ui/schriften.h"
 #include "ui/startfenster.h"
+#include "tests/stuetzen/steuerelement.h"
 #include "tests/stuetzen/testplattform.h"
 
 #include <QApplication>
@@ -47,18 +48,20 @@ int main(int argc, char* argv[])
     olvani::frmHauptfenster hauptfenster(plattform, plattform);
     hauptfenster.laden();
     bool gut = speichere(hauptfenster.startfenster(), ziel + QStringLiteral("/startfenster.png"));
-    hauptfenster.startfenster()->Command1->click();
-    hauptfenster.radZufall->setChecked(true);
-    hauptfenster.cmdStart->click();
+    using olvani::steuerelement;
+    steuerelement<QPushButton>(hauptfenster.startfenster(), "Command1")->click();
+    steuerelement<QRadioButton>(&hauptfenster, "radZufall")->setChecked(true);
+    steuerelement<QPushButton>(&hauptfenster, "cmdStart")->click();
     gut = gut && speichere(&hauptfenster, ziel + QStringLiteral("/hauptfenster-frage.png"));
     // A correct answer, so the picture shows a whole solution.
     const olvani::Vokabeltabelle& tabelle = hauptfenster.tabelle();
     const int nummer = hauptfenster.lauf().Nummer;
-    if (hauptfenster.txtDeutsch->isEnabled())
-        hauptfenster.txtDeutsch->setText(QString::fromStdString(tabelle.Bedeutung(nummer, 1)));
+    auto* txtDeutsch = steuerelement<QLineEdit>(&hauptfenster, "txtDeutsch");
+    if (txtDeutsch->isEnabled())
+        txtDeutsch->setText(QString::fromStdString(tabelle.Bedeutung(nummer, 1)));
     else
-        hauptfenster.txtOlvani->setText(QString::fromStdString(tabelle.Wort(nummer)));
-    hauptfenster.cmdRichtig1->click();
+        steuerelement<QLineEdit>(&hauptfenster, "txtOlvani")->setText(QString::fromStdString(tabelle.Wort(nummer)));
+    steuerelement<QPushButton>(&hauptfenster, "cmdRichtig1")->click();
     gut = gut && speichere(&hauptfenster, ziel + QStringLiteral("/hauptfenster-urteil.png"));
     return gut ? 0 : 1;
 }

@@ -38,17 +38,43 @@ public:
     // Start-up: keeps this window hidden, shows the start window and empties
     // the table and the run.
     void laden();
+
+    const Vokabeltabelle& tabelle() const { return tabelle_; }
+    const Durchlauf& lauf() const { return lauf_; }
+    frmSplash* startfenster() const { return splash_; }
+    QPushButton* standardknopf() const;
+
+protected:
+    void keyPressEvent(QKeyEvent* ereignis) override;
+
+private:
+    // Tests put the counters into states that clicks cannot reach in a
+    // test's time, such as 32767 answers; only the tests name this class.
+    friend class Zaehlerstand;
+
     // Reads olvani.txt from the current directory into the table; false when
     // the file is missing and the program is ending.
     bool AccessAuslesen();
     // Asks the next question under the options set in the window.
     void NeueAbfrage();
+    void baueSteuerelemente();
+    void startfensterKnopf();
+    void cmdStartGeklickt();
+    void cmdRichtig1Geklickt();
+    void cmdRichtig2Geklickt();
+    void machStandard(QPushButton* knopf);
+    void setzeVerdikt(const std::string& text);
+    void sagUrteilAn();
+    Richtungswahl richtungswahl() const;
+    Optionen optionen() const;
 
-    Vokabeltabelle& tabelle() { return tabelle_; }
-    Durchlauf& lauf() { return lauf_; }
-    frmSplash* startfenster() const { return splash_; }
-    QPushButton* standardknopf() const;
+    Plattform& plattform_;
+    Zufallsquelle& zufall_;
+    Vokabeltabelle tabelle_;
+    Durchlauf lauf_;
+    QPointer<frmSplash> splash_;
 
+    // Found by tests and tools through their object names, which are these.
     QLineEdit* txtDeutsch = nullptr;
     QLineEdit* txtOlvani = nullptr;
     QRadioButton* radDeutsch = nullptr;
@@ -68,27 +94,6 @@ public:
     QCheckBox* chkKlugesTraining = nullptr;
     QCheckBox* chkRichtig = nullptr;
     QLabel* lblVersion = nullptr;
-
-protected:
-    void keyPressEvent(QKeyEvent* ereignis) override;
-
-private:
-    void baueSteuerelemente();
-    void startfensterKnopf();
-    void cmdStartGeklickt();
-    void cmdRichtig1Geklickt();
-    void cmdRichtig2Geklickt();
-    void machStandard(QPushButton* knopf);
-    void setzeVerdikt(const std::string& text);
-    void sagUrteilAn();
-    Richtungswahl richtungswahl() const;
-    Optionen optionen() const;
-
-    Plattform& plattform_;
-    Zufallsquelle& zufall_;
-    Vokabeltabelle tabelle_;
-    Durchlauf lauf_;
-    QPointer<frmSplash> splash_;
 };
 
 } // namespace olvani

@@ -16,9 +16,6 @@ class frmSplash : public QWidget {
 public:
     explicit frmSplash(QWidget* parent = nullptr);
 
-    QPushButton* Command1 = nullptr;
-    QLabel* lblVersion = nullptr;
-
 signals:
     // The learner asked to load the vocabulary and start.
     void ladenGewuenscht();
@@ -35,7 +32,10 @@ private:
     void schliessenOhneLaden();
     void zeigeBeschriftungenGanz();
 
+    // Found by tests and tools through their object names, which are these.
     QFrame* Frame1 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QLabel* lblVersion = nullptr;
 };
 
 } // namespace olvani

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "steuerelement.h"
 #include "ui/hauptfenster.h"
 
 #include <QApplication>
@@ -40,9 +41,30 @@ private:
 inline void startknopfUeber(frmHauptfenster& fenster, const QByteArray& inhalt)
 {
     Vokabelordner ordner(&inhalt);
-    fenster.startfenster()->Command1->click();
+    steuerelement<QPushButton>(fenster.startfenster(), "Command1")->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
+
+// Sets the window's counters directly, for states no click sequence can
+// reach in a test's time or at all: the limits near 32767 answers, or an
+// entry answered before in a run that has just begun (both start at zero
+// when the file is loaded). The entry counters move by the table's own
+// steps, so they keep the table's checks.
+class Zaehlerstand {
+public:
+    static void setzeLauf(frmHauptfenster& fenster, int erfolge, int fehler)
+    {
+        fenster.lauf_.Erfolge = erfolge;
+        fenster.lauf_.Fehler = fehler;
+    }
+    static void zaehleEintrag(frmHauptfenster& fenster, int eintrag, int richtige, int falsche)
+    {
+        for (int k = 0; k < richtige; ++k)
+            fenster.tabelle_.zaehleRichtig(eintrag);
+        for (int k = 0; k < falsche; ++k)
+            fenster.tabelle_.zaehleFalsch(eintrag);
+    }
+};
 
 // No window may outlive a test.
 inline int sichtbareFenster()
