@@ -5,6 +5,7 @@
 #include "ui/startfenster.h"
 
 #include "eingaben.h"
+#include "version.h"
 #include "tests/stuetzen/steuerelement.h"
 #include "tests/stuetzen/testplattform.h"
 
@@ -164,8 +165,9 @@ void nackteFenster()
     setze(new QGroupBox(QStringLiteral("Abfrage"), h), r(120, 3600, 4575, 855), normal);
     for (const char* text : {"Deutsch", "Olvni", "Zufall"})
         setze(new QRadioButton(QLatin1String(text), h), r(180, 3960, 1215, 255), normal);
-    for (const char* text : {"", "", "Deutsch", "Olvani", "Olvani-Trainer, Version 0.9.2"}) {
-        auto* l = new QLabel(QString::fromUtf8(text), h);
+    for (const QString& text : {QString(), QString(), QStringLiteral("Deutsch"), QStringLiteral("Olvani"),
+                                QStringLiteral("Olvani-Trainer, Version ") + QLatin1String(versionsnummer)}) {
+        auto* l = new QLabel(text, h);
         l->setWordWrap(true);
         setze(l, r(120, 1440, 4575, 855), normal);
     }
@@ -183,12 +185,14 @@ void nackteFenster()
     auto* rahmen = new QFrame(start.get());
     rahmen->setFrameShape(QFrame::Box);
     rahmen->setGeometry(r(150, 60, 7080, 4995));
-    const std::pair<const char*, QFont> beschriftungen[] = {
-        {"Betaversion", font(8.25, true)}, {"Bemoka!", font(18, true)}, {"Olvani-Trainer", font(32.25, true)},
-        {"Version 0.9.2", font(12, true)},
-        {"Der Olvani-Trainer versucht nun, die Textdatei \"olvni.txt\" zu laden!", font(9.75, true)}};
+    const std::pair<QString, QFont> beschriftungen[] = {
+        {QStringLiteral("Betaversion"), font(8.25, true)},
+        {QStringLiteral("Bemoka!"), font(18, true)},
+        {QStringLiteral("Olvani-Trainer"), font(32.25, true)},
+        {QStringLiteral("Version ") + QLatin1String(versionsnummer), font(12, true)},
+        {QStringLiteral("Der Olvani-Trainer versucht nun, die Textdatei \"olvni.txt\" zu laden!"), font(9.75, true)}};
     for (const auto& [text, f] : beschriftungen)
-        setze(new QLabel(QLatin1String(text), rahmen), r(120, 1560, 6855, 765), f);
+        setze(new QLabel(text, rahmen), r(120, 1560, 6855, 765), f);
     setze(new QPushButton(QStringLiteral("olvani.txt laden und starten"), rahmen), r(2123, 4320, 3135, 495),
           font(8.25, true));
 
