@@ -5,6 +5,7 @@
 #include "stuetzen/testplattform.h"
 #include "ui/hauptfenster.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
@@ -172,8 +173,61 @@ private slots:
         QVERIFY(ereignisse.last().startsWith("Ansage"));
         if (ereignisseBeiMeldung >= 0)
             QVERIFY(ereignisse.mid(0, ereignisseBeiMeldung).filter("Ansage").isEmpty());
+        // Said once: the focused control does not repeat it.
+        QVERIFY(fokus->accessibleDescription().isEmpty());
 #else
         QSKIP("Qt before 6.8 has no announcement event");
+#endif
+    }
+
+    // Before Qt 6.8 the verdict and statistics line are lent to the focused
+    // control as its description, and taken back when the focus leaves or
+    // the next question comes, whichever is first.
+    void urteilLiegtBeimFokus_data()
+    {
+        QTest::addColumn<bool>("dochRichtig");
+        QTest::addColumn<bool>("naechsteFrage");
+        QTest::newRow("Richtig?, Fokus geht weiter") << false << false;
+        QTest::newRow("Richtig?, naechste Frage") << false << true;
+        QTest::newRow("Doch Richtig!, Fokus geht weiter") << true << false;
+        QTest::newRow("Doch Richtig!, naechste Frage") << true << true;
+    }
+    void urteilLiegtBeimFokus()
+    {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        QSKIP("Qt 6.8 announces the verdict instead");
+#else
+        QFETCH(bool, dochRichtig);
+        QFETCH(bool, naechsteFrage);
+        // A description a control had before comes back afterwards.
+        for (auto* knopf : f->findChildren<QAbstractButton*>())
+            knopf->setAccessibleDescription(knopf->objectName());
+        klick("cmdStart");
+        QTest::keyClicks(element<QLineEdit>("txtOlvani"), "darva");
+        QTest::keyClick(element<QLineEdit>("txtOlvani"), Qt::Key_Return);
+        if (dochRichtig)
+            QTest::mouseClick(element<QPushButton>("cmdRichtig2"), Qt::LeftButton);
+        QWidget* fokus = QApplication::focusWidget();
+        QVERIFY(fokus);
+        const QString name = fokus->objectName();
+        QCOMPARE(fokus == element<QPushButton>("cmdRichtig2"), dochRichtig);
+        const QString gesagt = element<QLabel>("lblInfo")->text() + "\n" + element<QLabel>("lblInfo2")->text();
+        QVERIFY(gesagt.contains("Versuche: 1 "));
+        QCOMPARE(fokus->accessibleDescription(), gesagt);
+        QVERIFY(ereignisse.contains("Beschreibung " + name + " " + gesagt));
+
+        ereignisse.clear();
+        if (naechsteFrage) {
+            klick("cmdStart");
+            // Taken back before the new question is described.
+            QCOMPARE(ereignisse.value(0), "Beschreibung " + name + " " + name);
+        } else {
+            auto* anderes = element<QRadioButton>(name == "radDeutsch" ? "radOlvani" : "radDeutsch");
+            anderes->setFocus(Qt::TabFocusReason);
+            QCOMPARE(QApplication::focusWidget(), anderes);
+        }
+        QCOMPARE(fokus->accessibleDescription(), name);
+        QCOMPARE(ereignisse.filter(gesagt), QStringList{});
 #endif
     }
 };

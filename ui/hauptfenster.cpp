@@ -262,6 +262,7 @@ void frmHauptfenster::cmdStartGeklickt()
 
 void frmHauptfenster::NeueAbfrage()
 {
+    vorlesen::vergissAnsage();
     Frage frage;
     if (!abgesichert(plattform_,
                      [&] { frage = olvani::NeueAbfrage(tabelle_, lauf_, richtungswahl(), optionen(), zufall_); }))

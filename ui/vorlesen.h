@@ -19,9 +19,14 @@ void beschreibe(QWidget* feld, const QString& text);
 // without the focus moving there. They go out as one polite announcement from
 // the first label: Orca drops a second announcement that follows within a
 // tenth of a second, and a polite one does not cut off the report of where
-// the focus went. Needs Qt 6.8; older Qt has no announcement, and only each
-// label's own name change (which screen readers skip for a label without the
-// focus) goes out.
+// the focus went. Qt before 6.8 has no announcement, and screen readers skip
+// name changes of a label without the focus; there the texts become the
+// description of the control that has the focus (nothing when none has it),
+// until the focus leaves it or vergissAnsage() is called.
 void sagAn(std::initializer_list<const QLabel*> zeilen);
+
+// Gives the focused control back the description it had before sagAn(), so
+// that an old verdict is not read out with the next question.
+void vergissAnsage();
 
 } // namespace olvani::vorlesen
