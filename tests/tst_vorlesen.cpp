@@ -187,10 +187,14 @@ private slots:
     {
         QTest::addColumn<bool>("dochRichtig");
         QTest::addColumn<bool>("naechsteFrage");
-        QTest::newRow("Richtig?, Fokus geht weiter") << false << false;
-        QTest::newRow("Richtig?, naechste Frage") << false << true;
-        QTest::newRow("Doch Richtig!, Fokus geht weiter") << true << false;
-        QTest::newRow("Doch Richtig!, naechste Frage") << true << true;
+        QTest::addColumn<bool>("hinterMeldung");
+        QTest::newRow("Richtig?, Fokus geht weiter") << false << false << false;
+        QTest::newRow("Richtig?, naechste Frage") << false << true << false;
+        QTest::newRow("Doch Richtig!, Fokus geht weiter") << true << false << false;
+        QTest::newRow("Doch Richtig!, naechste Frage") << true << true << false;
+        // The fifth right answer's message box still has the keyboard when
+        // the verdict is told: it waits for the focus coming back.
+        QTest::newRow("Richtig? hinter der Meldung") << false << true << true;
     }
     void urteilLiegtBeimFokus()
     {
@@ -199,14 +203,30 @@ private slots:
 #else
         QFETCH(bool, dochRichtig);
         QFETCH(bool, naechsteFrage);
+        QFETCH(bool, hinterMeldung);
         // A description a control had before comes back afterwards.
         for (auto* knopf : f->findChildren<QAbstractButton*>())
             knopf->setAccessibleDescription(knopf->objectName());
+        QWidget meldung; // stands in for the modal box
+        if (hinterMeldung) {
+            Zaehlerstand::zaehleEintrag(*f, 1, 4, 0);
+            plattform->beiMeldung = [&](const Testplattform::Meldung&) {
+                meldung.show();
+                meldung.activateWindow();
+                QVERIFY(QTest::qWaitForWindowActive(&meldung));
+            };
+        }
         klick("cmdStart");
-        QTest::keyClicks(element<QLineEdit>("txtOlvani"), "darva");
+        QTest::keyClicks(element<QLineEdit>("txtOlvani"), hinterMeldung ? "dorva" : "darva");
         QTest::keyClick(element<QLineEdit>("txtOlvani"), Qt::Key_Return);
         if (dochRichtig)
             QTest::mouseClick(element<QPushButton>("cmdRichtig2"), Qt::LeftButton);
+        if (hinterMeldung) {
+            QVERIFY(meldung.isActiveWindow());
+            meldung.close();
+            f->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(f.get()));
+        }
         QWidget* fokus = QApplication::focusWidget();
         QVERIFY(fokus);
         const QString name = fokus->objectName();

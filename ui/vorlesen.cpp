@@ -1,7 +1,6 @@
 #include "vorlesen.h"
 
 #include <QAccessible>
-#include <QApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QPointer>
@@ -71,8 +70,9 @@ void sagAn(std::initializer_list<const QLabel*> zeilen)
     ereignis.setPoliteness(QAccessible::AnnouncementPoliteness::Polite);
     QAccessible::updateAccessibility(&ereignis);
 #else
-    // Orca speaks a change of the focused control's description.
-    QWidget* fokus = QApplication::focusWidget();
+    // Orca speaks a change of the focused control's description, and the
+    // description with the focus coming back after a message box closed.
+    QWidget* fokus = (*zeilen.begin())->window()->focusWidget();
     if (geliehen && geliehen->feld() != fokus)
         vergissAnsage();
     if (!fokus || texte.isEmpty())

@@ -21,7 +21,7 @@ void beschreibe(QWidget* feld, const QString& text);
 // tenth of a second, and a polite one does not cut off the report of where
 // the focus went. Qt before 6.8 has no announcement, and screen readers skip
 // name changes of a label without the focus; there the texts become the
-// description of the control that has the focus (nothing when none has it),
+// description of the window's focused control (nothing when none has it),
 // until the focus leaves it or vergissAnsage() is called.
 void sagAn(std::initializer_list<const QLabel*> zeilen);
 
