@@ -6,8 +6,10 @@ announcements. Run it through scripts/vorlesen-pruefen.sh, which provides the
 X server and the buses.
 
 Usage: vorlesen-pruefen.py PROGRAM VOKABELORDNER ABLAUF
-ABLAUF has one letter per question: R answered right, F wrong, D wrong and
-then corrected with "Doch Richtig!".
+ABLAUF has one letter per question: R answered right, F wrong, M wrong and
+judged by a click on "Richtig?" instead of Enter, D wrong and then corrected
+with a click on "Doch Richtig!", K wrong and then corrected with its key,
+Alt+D.
 """
 import os
 import re
@@ -40,9 +42,11 @@ def sicher(aufruf, ersatz=""):
 
 
 def beschreibe_quelle(obj):
-    return (f"{sicher(obj.get_role_name)} "
+    text = (f"{sicher(obj.get_role_name)} "
             f"name={sicher(obj.get_name)!r} "
             f"description={sicher(obj.get_description)!r}")
+    taste = sicher(lambda: obj.get_key_binding(0))  # a button's shortcut
+    return text + f" key={taste!r}" if taste else text
 
 
 def vom_trainer(ereignis):
@@ -98,7 +102,7 @@ def schritt(beschreibung, *argumente, warte=1.0):
 
 def fahren(prozess, ablauf):
     time.sleep(3)
-    schritt("Enter im Startfenster: laden", "key", "Return")
+    schritt("Enter in the start window: load", "key", "Return")
     fenster = subprocess.run(["xdotool", "search", "--name", "Olvani Vokabeltrainer"],
                              capture_output=True, text=True).stdout.split()[-1:]
 
@@ -106,11 +110,11 @@ def fahren(prozess, ablauf):
         # There is no window manager here to hand the keyboard back to the
         # window, as a click or the desktop would.
         if fenster:
-            schritt("Hauptfenster bekommt die Tastatur", "windowfocus", "--sync", fenster[0])
+            schritt("the main window gets the keyboard", "windowfocus", "--sync", fenster[0])
 
     def meldung_schliessen():
         if dialog["offen"]:
-            schritt("Enter: Meldung schliessen", "key", "Return")
+            schritt("Enter: close the message box", "key", "Return")
             tastatur_ans_hauptfenster()
 
     tastatur_ans_hauptfenster()
@@ -119,16 +123,24 @@ def fahren(prozess, ablauf):
         meldung_schliessen()
         frage = zuletzt_beschrieben["text"]
         antwort = ANTWORTEN.get(frage, "?") if art == "R" else "falsch"
-        ausgabe(f"---- gehoert: Frage {frage!r}, tippe {antwort!r}")
-        schritt("tippen", "type", "--delay", "40", antwort, warte=0.5)
-        schritt("Enter: Richtig?", "key", "Return", warte=1.5)
+        ausgabe(f"---- heard: question {frage!r}, typing {antwort!r}")
+        schritt("typing", "type", "--delay", "40", antwort, warte=0.5)
+        if art == "M" and fenster:
+            # "Richtig?" sits at 112,168 px, 97 x 33 px in the window.
+            schritt("click: Richtig?", "mousemove", "--window", fenster[0], "160", "184",
+                    "click", "1", warte=1.5)
+            schritt("focus to Abfragen (Shift+Tab)", "key", "shift+Tab", warte=0.5)
+        else:
+            schritt("Enter: Richtig?", "key", "Return", warte=1.5)
         meldung_schliessen()
         if art == "D" and fenster:
             # "Doch Richtig!" sits at 216,168 px, 97 x 33 px in the window.
-            schritt("Klick: Doch Richtig!", "mousemove", "--window", fenster[0], "264", "184",
+            schritt("click: Doch Richtig!", "mousemove", "--window", fenster[0], "264", "184",
                     "click", "1", warte=1.5)
             # The click took the focus; Enter there would press it again.
-            schritt("Fokus auf Abfragen (2 x Umschalt+Tab)", "key", "shift+Tab", "shift+Tab", warte=0.5)
+            schritt("focus to Abfragen (2 x Shift+Tab)", "key", "shift+Tab", "shift+Tab", warte=0.5)
+        if art == "K":
+            schritt("Alt+D: Doch Richtig!", "key", "alt+d", warte=1.5)
     prozess.terminate()
     GLib.idle_add(Atspi.event_quit)
 
@@ -152,11 +164,15 @@ def main():
         time.sleep(1)
         orca.terminate()
         orca.wait(timeout=10)
-        print("==== Orca spricht:")
+        print("==== Orca speaks:")
         with open(protokoll, encoding="utf-8", errors="replace") as datei:
-            # An utterance may span lines; it ends at the quote before the voice.
-            for gesprochen in re.findall(r"SPEECH OUTPUT: '(.*?)' ?(?:\{|voice=)", datei.read(), re.S):
-                print("  " + repr(gesprochen))
+            inhalt = datei.read()
+        # An utterance may span lines; it ends at the quote before the voice.
+        for gesprochen in re.findall(r"SPEECH OUTPUT: '(.*?)' ?(?:\{|voice=)", inhalt, re.S):
+            print("  " + repr(gesprochen))
+        # An event Orca fails on says nothing; such failures are counted here.
+        for fehler in sorted(set(re.findall(r"ERROR: Could not process (\S+)", inhalt))):
+            print(f"==== Orca failed {inhalt.count('Could not process ' + fehler)} x on {fehler}")
 
 
 if __name__ == "__main__":

@@ -17,6 +17,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -125,6 +126,10 @@ void frmHauptfenster::baueSteuerelemente()
     cmdRichtig2 = knopf("cmdRichtig2", QStringLiteral("Doch Richtig!"), 3240);
     cmdRichtig1->setEnabled(false);
     cmdRichtig2->setEnabled(false);
+    // One key for the correction from anywhere in the window, which typing an
+    // answer never needs (AltGr is Ctrl+Alt on Windows); as the button's own
+    // shortcut it leaves the caption alone and reaches screen readers.
+    cmdRichtig2->setShortcut(QKeySequence(Qt::ALT | Qt::Key_D));
     chkKlugesTraining = kaestchen("chkKlugesTraining",
                                   QStringLiteral("kluges Training (frägt Wörter, die oft falsch beantwotet werden öfter)"),
                                   twipsRechteck(2280, 5040, 2415, 615));
@@ -299,6 +304,7 @@ void frmHauptfenster::NeueAbfrage()
 
 void frmHauptfenster::cmdRichtig1Geklickt()
 {
+    const QWidget* fokusVorher = focusWidget();
     const Antwort antwort{txtDeutsch->text().toStdString(), txtDeutsch->isEnabled(), txtOlvani->text().toStdString(),
                           txtOlvani->isEnabled()};
     Urteil urteil;
@@ -322,7 +328,9 @@ void frmHauptfenster::cmdRichtig1Geklickt()
     machStandard(cmdStart);
     vorlesen::beschreibe(txtDeutsch, QString());
     vorlesen::beschreibe(txtOlvani, QString());
-    sagUrteilAn();
+    // Told last, after the focus has left the disabled answer box, so that
+    // the screen reader's report of the new focus does not cut it off.
+    vorlesen::sagAn({lblInfo, lblInfo2}, fokusVorher);
 }
 
 void frmHauptfenster::cmdRichtig2Geklickt()
@@ -331,14 +339,8 @@ void frmHauptfenster::cmdRichtig2Geklickt()
     if (!abgesichert(plattform_, [&] { zeile = DochRichtig(tabelle_, lauf_, dezimaltrennzeichen()); }))
         return;
     lblInfo2->setText(qs(zeile));
-    sagUrteilAn();
-}
-
-void frmHauptfenster::sagUrteilAn()
-{
-    // Raised last, after the focus has left the disabled answer box, so that
-    // the screen reader's report of the new focus does not cut it off.
-    vorlesen::sagAn({lblInfo, lblInfo2});
+    // The verdict stays as it was: only the new statistics line is told.
+    vorlesen::sagAn({lblInfo2}, focusWidget());
 }
 
 void frmHauptfenster::setzeVerdikt(const std::string& text)

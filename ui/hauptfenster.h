@@ -64,7 +64,6 @@ private:
     void cmdRichtig2Geklickt();
     void machStandard(QPushButton* knopf);
     void setzeVerdikt(const std::string& text);
-    void sagUrteilAn();
     Richtungswahl richtungswahl() const;
     Optionen optionen() const;
 

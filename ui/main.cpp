@@ -2,12 +2,14 @@
 #include "hauptfenster.h"
 #include "qtplattform.h"
 #include "schriften.h"
+#include "vorlesen.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
     olvani::waehleFensterplattform();
+    olvani::vorlesen::schweigeBruecke();
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("de.olvani.trainer"));
     olvani::richteSchriftenEin();

@@ -1,8 +1,10 @@
 #include "vorlesen.h"
 
 #include <QAccessible>
+#include <QAccessibleWidget>
 #include <QEvent>
 #include <QLabel>
+#include <QLoggingCategory>
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
@@ -57,7 +59,55 @@ QPointer<GeliehenerText> geliehen;
 
 } // namespace
 
-void sagAn(std::initializer_list<const QLabel*> zeilen)
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+namespace {
+
+// Orca 43 speaks a notification when it is shown, and without its role name
+// when it sits in a status bar. Both are empty widgets without size; they
+// only exist for the screen reader.
+class Statusleiste : public QWidget {
+public:
+    using QWidget::QWidget;
+};
+class Hinweis : public QWidget {
+public:
+    using QWidget::QWidget;
+};
+
+QAccessibleInterface* rolleFuer(const QString&, QObject* objekt)
+{
+    if (auto* leiste = dynamic_cast<Statusleiste*>(objekt))
+        return new QAccessibleWidget(leiste, QAccessible::StatusBar);
+    if (auto* hinweis = dynamic_cast<Hinweis*>(objekt))
+        return new QAccessibleWidget(hinweis, QAccessible::Notification);
+    return nullptr;
+}
+
+QPointer<Hinweis> hinweis;
+
+void zeigeHinweis(QWidget* fenster, const QString& text)
+{
+    if (!hinweis || hinweis->window() != fenster) {
+        static const bool eingerichtet = (QAccessible::installFactory(rolleFuer), true);
+        Q_UNUSED(eingerichtet);
+        auto* leiste = new Statusleiste(fenster);
+        leiste->setObjectName(QStringLiteral("vorleseleiste"));
+        leiste->setGeometry(0, 0, 0, 0);
+        leiste->show();
+        hinweis = new Hinweis(leiste);
+        hinweis->setObjectName(QStringLiteral("vorlesehinweis"));
+        hinweis->setGeometry(0, 0, 0, 0);
+    }
+    // Hidden first, so that the same text shown again is heard again.
+    hinweis->hide();
+    hinweis->setAccessibleName(text);
+    hinweis->show();
+}
+
+} // namespace
+#endif
+
+void sagAn(std::initializer_list<const QLabel*> zeilen, [[maybe_unused]] const QWidget* fokusVorher)
 {
     QStringList texte;
     for (const QLabel* zeile : zeilen)
@@ -70,13 +120,22 @@ void sagAn(std::initializer_list<const QLabel*> zeilen)
     ereignis.setPoliteness(QAccessible::AnnouncementPoliteness::Polite);
     QAccessible::updateAccessibility(&ereignis);
 #else
-    // Orca speaks a change of the focused control's description, and the
-    // description with the focus coming back after a message box closed.
-    QWidget* fokus = (*zeilen.begin())->window()->focusWidget();
-    if (geliehen && geliehen->feld() != fokus)
+    QWidget* fenster = (*zeilen.begin())->window();
+    QWidget* fokus = fenster->focusWidget();
+    // Orca speaks the description of a control the focus arrives at, also
+    // when it comes back after a message box closed; a control that was
+    // announced already keeps silent about a new one.
+    const bool fokusWirdAngesagt = fokus && (fokus != fokusVorher || !fenster->isActiveWindow());
+    // What was said before goes, unless the new text is lent to the same
+    // control again.
+    if (!geliehen || geliehen->feld() != fokus || !fokusWirdAngesagt)
         vergissAnsage();
-    if (!fokus || texte.isEmpty())
+    if (texte.isEmpty())
         return;
+    if (!fokusWirdAngesagt) {
+        zeigeHinweis(fenster, texte.join(QLatin1Char('\n')));
+        return;
+    }
     if (!geliehen)
         geliehen = new GeliehenerText(fokus);
     beschreibe(fokus, texte.join(QLatin1Char('\n')));
@@ -88,6 +147,15 @@ void vergissAnsage()
     if (geliehen)
         geliehen->gibZurueck();
     geliehen = nullptr;
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+    if (hinweis)
+        hinweis->hide();
+#endif
+}
+
+void schweigeBruecke()
+{
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.accessibility.atspi=false"));
 }
 
 } // namespace olvani::vorlesen
