@@ -87,6 +87,7 @@ private slots:
     void stueckgrenzen();
     void tabellenexporte_data();
     void tabellenexporte();
+    void langeZeilen();
     void fehler_data();
     void fehler();
     void kapazitaet();
@@ -269,6 +270,37 @@ void TstVokabeldatei::stueckgrenzen()
         QCOMPARE(QString::fromStdString(t.Wort(2)), wort);
         QVERIFY(t.Kennung(2));
     }
+}
+
+// A line of more than 1 MiB is taken in parts: field by field, a field that
+// is longer as a whole, and a blank one as a blank line.
+void TstVokabeldatei::langeZeilen()
+{
+    QByteArray eineZeile, jeZeile;
+    for (int i = 0; i < 8000; ++i) {
+        const QByteArray satz = "\"w" + QByteArray(150, 'x') + QByteArray::number(i) + "\",\"a, \"\"b\"\" "
+                                + QByteArray::number(i) + "\",@, c ,d," + QByteArray::number(i % 2);
+        eineZeile += satz + (i + 1 < 8000 ? "," : "");
+        jeZeile += satz + "\r\n";
+    }
+    QVERIFY(eineZeile.size() > 1024 * 1024);
+    const Vokabeltabelle t = lies(eineZeile), u = lies(jeZeile);
+    QCOMPARE(t.Anzahl(), 8000);
+    QCOMPARE(u.Anzahl(), 8000);
+    for (int i = 1; i <= 8000; ++i) {
+        QCOMPARE(t.Wort(i), u.Wort(i));
+        QCOMPARE(t.Bedeutung(i, 1), u.Bedeutung(i, 1));
+        QCOMPARE(t.Bedeutung(i, 3), u.Bedeutung(i, 3));
+        QCOMPARE(t.Kennung(i), u.Kennung(i));
+    }
+    QCOMPARE(t.Bedeutung(8000, 1), std::string("a, \"b\" 7999"));
+
+    const Vokabeltabelle lang = lies(QByteArray(3 << 19, 'x') + ",a,b,c,d,1\r\n" + QByteArray(3 << 19, ' ') + "\r\n");
+    QCOMPARE(lang.Anzahl(), 1);
+    QCOMPARE(lang.Wort(1).size(), std::size_t{3 << 19});
+    QCOMPARE(fehlerText(QByteArray(3 << 20, 'y') + QByteArray(1, '\0')),
+             QStringLiteral("Die Vokabel-Datei /x/olvani.txt ist keine Textdatei: in Zeile 1 steht im Datensatz 1 im Feld 1 "
+                            "(Wort) ein Nullzeichen."));
 }
 
 // Each file that scripts/tabellen-exportieren.sh made from the sheet

@@ -33,7 +33,8 @@ std::string dieDatei(const std::string& dateiname)
 // The lines of the text, one at a time; only the current line and the piece
 // being read are held. A line ends at CR LF, a lone LF or a lone CR; one
 // Ctrl-Z as the very last character (DOS editors end a file with it) is no
-// text.
+// text. A very long line comes in parts, so that its complete fields can be
+// taken before the rest has been read.
 class Zeilenleser {
 public:
     explicit Zeilenleser(Textquelle& quelle) : quelle_(quelle) {}
@@ -47,22 +48,38 @@ public:
         return std::string_view(puffer_).substr(pos_, laenge);
     }
 
-    // The next line without its line end, valid until the next call; false
-    // when no line is left. A line end at the very end starts no new line.
-    bool naechste(std::string_view& zeile)
+    // The next line without its line end, or with `teil` the next part of a
+    // long line; valid until the next call. False when no line is left. A
+    // line end at the very end starts no new line. A line with a null
+    // character ends right after it: that is no text, and what follows may
+    // be gigabytes without a line end.
+    bool naechste(std::string_view& zeile, bool& teil)
     {
+        teil = false;
         std::size_t ende = pos_;
         for (;;) {
-            while (ende < puffer_.size() && puffer_[ende] != '\n' && puffer_[ende] != '\r')
+            while (ende < puffer_.size() && puffer_[ende] != '\n' && puffer_[ende] != '\r' && puffer_[ende] != '\0')
                 ++ende;
+            if (ende < puffer_.size() && puffer_[ende] == '\0') {
+                zeile = std::string_view(puffer_).substr(pos_, ende + 1 - pos_);
+                pos_ = ende + 1;
+                return true;
+            }
             // A CR at the end of the piece may be the first half of CR LF.
             const bool vollstaendig = ende + 1 < puffer_.size() || (ende < puffer_.size() && puffer_[ende] == '\n');
             if (vollstaendig || ende_)
                 break;
+            if (ende - pos_ >= teillaenge_) {
+                teil = true;
+                zeile = std::string_view(puffer_).substr(pos_, ende - pos_);
+                pos_ = ende;
+                return true;
+            }
             const std::size_t schon = ende - pos_;
             nachfuellen();
             ende = pos_ + schon;
         }
+        teillaenge_ = Teillaenge;
         if (ende < puffer_.size()) {
             zeile = std::string_view(puffer_).substr(pos_, ende - pos_);
             pos_ = ende + (puffer_[ende] == '\r' && ende + 1 < puffer_.size() && puffer_[ende + 1] == '\n' ? 2 : 1);
@@ -75,7 +92,19 @@ public:
         return !zeile.empty();
     }
 
+    // The last `anzahl` characters of a part were not used: they come again
+    // at the start of the next one. When none was used, the next part is
+    // longer (one field may be that long).
+    void gibZurueck(std::size_t anzahl, std::size_t vonTeil)
+    {
+        pos_ -= anzahl;
+        if (anzahl == vonTeil)
+            teillaenge_ *= 2;
+    }
+
 private:
+    static constexpr std::size_t Teillaenge = 1024 * 1024;
+
     // Drops what has been consumed and appends the next piece; false at the
     // end of the text.
     bool nachfuellen()
@@ -92,6 +121,7 @@ private:
     std::string puffer_;
     std::size_t pos_ = 0;
     bool ende_ = false;
+    std::size_t teillaenge_ = Teillaenge;
 };
 
 // Where reading first left the rule of one record per line, for a message
@@ -121,15 +151,30 @@ public:
         Zeilenleser zeilen(quelle_);
         trenner_ = erkenneTrenner(zeilen.vorschau(Vorschau));
         std::string_view zeile;
-        while (zeilen.naechste(zeile)) {
-            ++zeile_;
-            if (feldImSatz_ == 0 && istLeerzeile(zeile, trenner_)) {
+        bool teil = false;
+        while (zeilen.naechste(zeile, teil)) {
+            const bool neueZeile = !fortsetzung_;
+            // Whether a long line is blank is known only at its end.
+            if (neueZeile && teil && istLeerzeile(zeile, trenner_)) {
+                zeilen.gibZurueck(zeile.size(), zeile.size());
+                continue;
+            }
+            if (neueZeile)
+                ++zeile_;
+            if (neueZeile && feldImSatz_ == 0 && istLeerzeile(zeile, trenner_)) {
                 if (leerzeilen_++ == 0)
                     ersteLeerzeile_ = zeile_;
                 continue;
             }
             holeLeerzeilenNach();
-            nimmZeile(zeile);
+            const std::size_t genommen = nimmZeile(zeile, teil);
+            if (teil) {
+                zeilen.gibZurueck(zeile.size() - genommen, zeile.size());
+                // Nothing taken: the line starts afresh with the next part.
+                if (neueZeile && genommen == 0)
+                    --zeile_;
+            }
+            fortsetzung_ = teil && (fortsetzung_ || genommen > 0);
         }
         if (saetze_ == 0 && feldImSatz_ == 0)
             throw FatalerFehler(datei_ + " ist leer: sie enthält keinen einzigen Datensatz.");
@@ -153,32 +198,39 @@ private:
         leerzeilen_ = 0;
     }
 
-    void nimmZeile(std::string_view zeile)
+    // Takes the fields of a line, or of a part of a long line all but the
+    // last (it may go on); returns how much of the text was used.
+    std::size_t nimmZeile(std::string_view zeile, bool teil)
     {
-        const bool amSatzanfang = feldImSatz_ == 0;
+        if (!fortsetzung_) {
+            zeileAmSatzanfang_ = feldImSatz_ == 0;
+            felderDerZeile_ = 0;
+        }
         const void* null = std::memchr(zeile.data(), '\0', zeile.size());
         // Up to the null character only: the fields before it are read, so
         // that the one holding it can be named.
-        const std::string_view gelesen =
-            null ? zeile.substr(0, static_cast<std::size_t>(static_cast<const char*>(null) - zeile.data()) + 1)
-                 : zeile;
-        const std::size_t mitNull = null ? zaehleFelder(gelesen, trenner_) : 0;
-        Feldzerleger zerleger(gelesen, trenner_);
+        const std::size_t mitNull = null ? zaehleFelder(zeile, trenner_) : 0;
+        Feldzerleger zerleger(zeile, trenner_);
         std::string_view wert;
-        std::size_t felder = 0;
+        std::size_t anfang = 0, felder = 0;
         while (zerleger.naechstes(wert)) {
+            if (teil && zerleger.fertig())
+                return anfang;
             if (++felder == mitNull)
                 keinText();
             feld(wert, zeile_);
+            ++felderDerZeile_;
+            anfang = zerleger.position();
         }
-        if (felder % FelderJeDatensatz == 0)
-            return;
-        if (amSatzanfang)
-            merkeVerrutscht(zeile_, felder, false);
-        if (!andererTrenner_)
+        if (felderDerZeile_ % FelderJeDatensatz == 0)
+            return zeile.size();
+        if (zeileAmSatzanfang_)
+            merkeVerrutscht(zeile_, felderDerZeile_, false);
+        if (!andererTrenner_ && !fortsetzung_)
             for (const char anderer : {',', ';', '\t'})
                 if (anderer != trenner_ && zaehleFelder(zeile, anderer) == FelderJeDatensatz)
                     andererTrenner_ = AndererTrenner{zeile_, anderer};
+        return zeile.size();
     }
 
     void feld(std::string_view wert, int zeile)
@@ -274,6 +326,9 @@ private:
     int saetze_ = 0;     // complete records
     int leerzeilen_ = 0; // blank lines held back
     int ersteLeerzeile_ = 0;
+    bool fortsetzung_ = false;       // the text read last was part of a long line
+    bool zeileAmSatzanfang_ = false; // the current line began a record
+    std::size_t felderDerZeile_ = 0;
     std::optional<Verrutscht> verrutscht_;
     std::optional<AndererTrenner> andererTrenner_;
     // The texts of the records as read, word and four meanings each, one

@@ -20,6 +20,9 @@ public:
     // The next field's value, valid until the next call; false after the
     // line's last field.
     bool naechstes(std::string_view& wert);
+    // Where the next field starts, and whether the last one has been read.
+    std::size_t position() const { return pos_; }
+    bool fertig() const { return fertig_; }
 
 private:
     bool istBlank(char c) const { return (c == ' ' || c == '\t') && c != trenner_; }
