@@ -21,6 +21,9 @@ constexpr const char* Feldnamen[FelderJeDatensatz] = {
     "Wort", "erste Bedeutung", "zweite Bedeutung", "dritte Bedeutung", "vierte Bedeutung", "Kennung",
 };
 
+// Files of gigabytes may hold more lines than an int counts.
+using Zeilennummer = long long;
+
 // How much text at the start of a file is looked at to find its separator.
 constexpr std::size_t Vorschau = 64 * 1024;
 
@@ -127,14 +130,14 @@ private:
 // Where reading first left the rule of one record per line, for a message
 // that would otherwise name only the later line where the file ran out.
 struct Verrutscht {
-    int zeile = 0;
+    Zeilennummer zeile = 0;
     std::size_t felder = 0;
     bool leer = false;
 };
 
 // The first line that another separator would have split into six fields.
 struct AndererTrenner {
-    int zeile = 0;
+    Zeilennummer zeile = 0;
     char trenner = '\0';
 };
 
@@ -190,8 +193,8 @@ private:
     // Held-back blank lines followed by text: each is an empty field.
     void holeLeerzeilenNach()
     {
-        for (int i = 0; i < leerzeilen_; ++i) {
-            const int zeile = ersteLeerzeile_ + i;
+        for (Zeilennummer i = 0; i < leerzeilen_; ++i) {
+            const Zeilennummer zeile = ersteLeerzeile_ + i;
             merkeVerrutscht(zeile, 1, true);
             feld({}, zeile);
         }
@@ -233,7 +236,7 @@ private:
         return zeile.size();
     }
 
-    void feld(std::string_view wert, int zeile)
+    void feld(std::string_view wert, Zeilennummer zeile)
     {
         if (feldImSatz_ == 0 && saetze_ == Kapazitaet)
             throw FatalerFehler(datei_ + " enthält mehr als " + std::to_string(Kapazitaet) + " Vokabeln: der Datensatz "
@@ -265,7 +268,7 @@ private:
         throw FatalerFehler(meldung);
     }
 
-    void merkeVerrutscht(int zeile, std::size_t felder, bool leer)
+    void merkeVerrutscht(Zeilennummer zeile, std::size_t felder, bool leer)
     {
         if (!verrutscht_)
             verrutscht_ = Verrutscht{zeile, felder, leer};
@@ -273,7 +276,7 @@ private:
 
     // More sentences for a message about line `zeile`: where the records
     // first stopped matching the lines, and which separator would have fitted.
-    std::string hinweis(int zeile) const
+    std::string hinweis(Zeilennummer zeile) const
     {
         std::string text;
         if (verrutscht_ && verrutscht_->zeile < zeile) {
@@ -320,12 +323,12 @@ private:
     Textquelle& quelle_;
     const std::string datei_;
     char trenner_ = ',';
-    int zeile_ = 0;      // the line being read
-    int feldZeile_ = 1;  // the line on which the last field ended
+    Zeilennummer zeile_ = 0;     // the line being read
+    Zeilennummer feldZeile_ = 1; // the line on which the last field ended
     int feldImSatz_ = 0; // fields of the unfinished record
     int saetze_ = 0;     // complete records
-    int leerzeilen_ = 0; // blank lines held back
-    int ersteLeerzeile_ = 0;
+    Zeilennummer leerzeilen_ = 0; // blank lines held back
+    Zeilennummer ersteLeerzeile_ = 0;
     bool fortsetzung_ = false;       // the text read last was part of a long line
     bool zeileAmSatzanfang_ = false; // the current line began a record
     std::size_t felderDerZeile_ = 0;
