@@ -170,18 +170,19 @@ bool wechseltNull(std::string_view anfang)
 
 } // namespace
 
-std::string ausCp1252(std::string_view roh)
+void haengeCp1252An(std::string& ziel, std::string_view roh)
 {
-    std::string ziel;
-    ziel.reserve(roh.size());
-    for (const char c : roh) {
-        const unsigned char b = static_cast<unsigned char>(c);
-        if (b < 0x80)
-            ziel += c;
-        else
+    while (!roh.empty()) {
+        // ASCII in one piece, the rest character by character.
+        const auto ascii = std::find_if(roh.begin(), roh.end(), [](char c) { return c & 0x80; });
+        const auto n = static_cast<std::size_t>(ascii - roh.begin());
+        ziel.append(roh.data(), n);
+        roh.remove_prefix(n);
+        for (; !roh.empty() && (roh.front() & 0x80); roh.remove_prefix(1)) {
+            const unsigned char b = static_cast<unsigned char>(roh.front());
             haengeUtf8An(ziel, b < 0xA0 ? Cp1252Steuerbereich[b - 0x80] : b);
+        }
     }
-    return ziel;
 }
 
 Textquelle::Textquelle(Bytequelle quelle) : quelle_(std::move(quelle)), roh_(Stueckgroesse + 4) {}

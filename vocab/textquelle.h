@@ -50,7 +50,7 @@ private:
     bool wieUtf16_ = false;
 };
 
-// Windows-1252 text as UTF-8.
-std::string ausCp1252(std::string_view roh);
+// Windows-1252 text as UTF-8, appended to `ziel`.
+void haengeCp1252An(std::string& ziel, std::string_view roh);
 
 } // namespace olvani

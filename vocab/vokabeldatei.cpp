@@ -33,6 +33,13 @@ std::string dieDatei(const std::string& dateiname)
     return "Die Vokabel-Datei " + dateiname;
 }
 
+// The characters a line stops at: line ends and the null character.
+constexpr std::array<bool, 256> Zeilenstopp = [] {
+    std::array<bool, 256> stopp{};
+    stopp['\n'] = stopp['\r'] = stopp['\0'] = true;
+    return stopp;
+}();
+
 // The lines of the text, one at a time; only the current line and the piece
 // being read are held. A line ends at CR LF, a lone LF or a lone CR; one
 // Ctrl-Z as the very last character (DOS editors end a file with it) is no
@@ -61,8 +68,9 @@ public:
         teil = false;
         std::size_t ende = pos_;
         for (;;) {
-            while (ende < puffer_.size() && puffer_[ende] != '\n' && puffer_[ende] != '\r' && puffer_[ende] != '\0')
-                ++ende;
+            ende = static_cast<std::size_t>(std::find_if(puffer_.data() + ende, puffer_.data() + puffer_.size(),
+                                                         [](char c) { return Zeilenstopp[static_cast<unsigned char>(c)]; })
+                                            - puffer_.data());
             if (ende < puffer_.size() && puffer_[ende] == '\0') {
                 zeile = std::string_view(puffer_).substr(pos_, ende + 1 - pos_);
                 pos_ = ende + 1;
@@ -309,7 +317,8 @@ private:
                 const std::size_t ende = enden_[static_cast<std::size_t>(i) * felder.size() + k];
                 felder[k] = std::string_view(texte_).substr(anfang, ende - anfang);
                 if (cp1252) {
-                    umgewandelt[k] = ausCp1252(felder[k]);
+                    umgewandelt[k].clear(); // keeps its room for the next record
+                    haengeCp1252An(umgewandelt[k], felder[k]);
                     felder[k] = umgewandelt[k];
                 }
                 anfang = ende;
