@@ -250,16 +250,25 @@ private:
             throw FatalerFehler(datei_ + " enthält mehr als " + std::to_string(Kapazitaet) + " Vokabeln: der Datensatz "
                                 + std::to_string(Kapazitaet + 1) + " beginnt in Zeile " + std::to_string(zeile) + "."
                                 + hinweis(zeile));
+        // Once a byte that is not UTF-8 has been seen, the file is
+        // Windows-1252, and the texts are converted as they come.
+        if (feldImSatz_ == 0)
+            satzRoh_ = quelle_.kodierung() != Kodierung::AchtBit || quelle_.gueltigesUtf8();
         if (feldImSatz_ == FelderJeDatensatz - 1) {
             kennungen_.push_back(wert == "1");
         } else {
-            if (feldImSatz_ == 0 || wert != "@") // "@" marks an absent meaning
-                texte_.append(wert);
+            if (feldImSatz_ == 0 || wert != "@") { // "@" marks an absent meaning
+                if (satzRoh_)
+                    texte_.append(wert);
+                else
+                    haengeCp1252An(texte_, wert);
+            }
             enden_.push_back(texte_.size());
         }
         feldZeile_ = zeile;
         if (++feldImSatz_ == FelderJeDatensatz) {
             feldImSatz_ = 0;
+            roheSaetze_ += satzRoh_ ? 1 : 0;
             ++saetze_;
         }
     }
@@ -303,7 +312,8 @@ private:
     }
 
     // The records into a table, now that the encoding is known: a file
-    // without a mark that is not valid UTF-8 throughout is Windows-1252.
+    // without a mark that is not valid UTF-8 throughout is Windows-1252, and
+    // the records read before that showed are converted now.
     Vokabeltabelle tabelle() const
     {
         const bool cp1252 = quelle_.kodierung() == Kodierung::AchtBit && !quelle_.gueltigesUtf8();
@@ -316,7 +326,7 @@ private:
             for (std::size_t k = 0; k < felder.size(); ++k) {
                 const std::size_t ende = enden_[static_cast<std::size_t>(i) * felder.size() + k];
                 felder[k] = std::string_view(texte_).substr(anfang, ende - anfang);
-                if (cp1252) {
+                if (cp1252 && i < roheSaetze_) {
                     umgewandelt[k].clear(); // keeps its room for the next record
                     haengeCp1252An(umgewandelt[k], felder[k]);
                     felder[k] = umgewandelt[k];
@@ -348,6 +358,8 @@ private:
     std::string texte_;
     std::vector<std::size_t> enden_;
     std::vector<bool> kennungen_;
+    int roheSaetze_ = 0;  // the first records, kept as read: UTF-8 or not was open
+    bool satzRoh_ = true; // the current record is kept as read
 };
 
 } // namespace
