@@ -85,6 +85,7 @@ private slots:
     void utf16();
     void stueckgrenzen_data();
     void stueckgrenzen();
+    void spaetesCp1252();
     void tabellenexporte_data();
     void tabellenexporte();
     void langeZeilen();
@@ -270,6 +271,16 @@ void TstVokabeldatei::stueckgrenzen()
         QCOMPARE(QString::fromStdString(t.Wort(2)), wort);
         QVERIFY(t.Kennung(2));
     }
+}
+
+// Records read before the first byte that is not UTF-8 are Windows-1252 too.
+void TstVokabeldatei::spaetesCp1252()
+{
+    const Vokabeltabelle t = lies("\xC3\xA4,a,@,@,@,0\r\n" + datensaetze(3000) + "\xE4,b,@,@,@,1\r\n");
+    QCOMPARE(t.Anzahl(), 3002);
+    QCOMPARE(QString::fromStdString(t.Wort(1)), QStringLiteral("Ã¤"));
+    QCOMPARE(QString::fromStdString(t.Wort(3002)), QStringLiteral("ä"));
+    QCOMPARE(t.Bedeutung(3000, 1), std::string("Bedeutung, lang"));
 }
 
 // A line of more than 1 MiB is taken in parts: field by field, a field that
