@@ -399,7 +399,7 @@ void TstVokabeldatei::fehler_data()
                  "Zeile, und die wird mit Komma gelesen.";
     const QString keinText = QStringLiteral("Die Vokabel-Datei /x/olvani.txt ist keine Textdatei: in Zeile %1 steht "
                                             "im Datensatz %2 im Feld %3 (%4) ein Nullzeichen.");
-    QTest::newRow("Nullbyte in einer Bedeutung") << datensaetze(2) + QByteArray("\"w\",\"Ha\0us\",@,@,@,0\r\n", 24)
+    QTest::newRow("Nullbyte in einer Bedeutung") << datensaetze(2) + "\"w\",\"Ha" + QByteArray(1, '\0') + "us\",@,@,@,0\r\n"
                                                  << keinText.arg(3).arg(3).arg(2).arg("erste Bedeutung");
     QTest::newRow("Nullzeichen in UTF-16") << alsUtf16(QStringLiteral("a;b;c;d;e;1\nf;g") + QChar(0) + ";", true)
                                            << keinText.arg(2).arg(2).arg(2).arg("erste Bedeutung");
