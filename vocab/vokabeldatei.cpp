@@ -7,7 +7,9 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <vector>
@@ -155,7 +157,17 @@ struct AndererTrenner {
 // they are no data.
 class Lader {
 public:
-    Lader(Textquelle& quelle, const std::string& dateiname) : quelle_(quelle), datei_(dieDatei(dateiname)) {}
+    // `groesse`: the file's length where known (else 0), to make room at once.
+    Lader(Textquelle& quelle, const std::string& dateiname, std::uintmax_t groesse)
+        : quelle_(quelle), datei_(dieDatei(dateiname))
+    {
+        // Room for the records a file of this length may hold, up to what the
+        // largest table needs: the texts are somewhat shorter than the file.
+        const std::size_t platz = static_cast<std::size_t>(std::min<std::uintmax_t>(groesse, 4u << 20));
+        texte_.reserve(platz);
+        enden_.reserve(std::min<std::size_t>(platz / 8, 5 * Kapazitaet));
+        kennungen_.reserve(Kapazitaet);
+    }
 
     Vokabeltabelle lies()
     {
@@ -217,9 +229,9 @@ private:
             zeileAmSatzanfang_ = feldImSatz_ == 0;
             felderDerZeile_ = 0;
         }
-        const void* null = std::memchr(zeile.data(), '\0', zeile.size());
-        // Up to the null character only: the fields before it are read, so
-        // that the one holding it can be named.
+        // A null character ends its line (Zeilenleser): the fields before it
+        // are read, so that the one holding it can be named.
+        const bool null = !zeile.empty() && zeile.back() == '\0';
         const std::size_t mitNull = null ? zaehleFelder(zeile, trenner_) : 0;
         Feldzerleger zerleger(zeile, trenner_);
         std::string_view wert;
@@ -372,7 +384,7 @@ Vokabeltabelle liesVokabeln(std::string_view inhalt, const std::string& dateinam
         inhalt.remove_prefix(n);
         return n;
     });
-    return Lader(quelle, dateiname).lies();
+    return Lader(quelle, dateiname, inhalt.size()).lies();
 }
 
 Vokabeltabelle ladeVokabeldatei(const std::string& pfad)
@@ -387,7 +399,9 @@ Vokabeltabelle ladeVokabeldatei(const std::string& pfad)
             throw FatalerFehler(dieDatei(pfad) + " kann nicht gelesen werden.");
         return static_cast<std::size_t>(datei.gcount());
     });
-    return Lader(quelle, pfad).lies();
+    std::error_code fehler;
+    const std::uintmax_t groesse = std::filesystem::file_size(pfad, fehler);
+    return Lader(quelle, pfad, fehler ? 0 : groesse).lies();
 }
 
 } // namespace olvani
