@@ -156,6 +156,24 @@ void BM_SpeicherDerTabelle(benchmark::State& state)
 }
 BENCHMARK(BM_SpeicherDerTabelle)->Arg(10000)->Arg(1000)->Unit(benchmark::kMillisecond);
 
+// A folder for the run's large files; removed with everything in it when
+// the process ends.
+class Temporaerordner {
+public:
+    Temporaerordner()
+    {
+        const char* tmp = std::getenv("TMPDIR");
+        pfad_ = std::string(tmp && *tmp ? tmp : "/tmp") + "/olvani-gross-XXXXXX";
+        if (!mkdtemp(pfad_.data()))
+            throw std::runtime_error("no temporary folder");
+    }
+    ~Temporaerordner() { std::filesystem::remove_all(pfad_); }
+    const std::string& pfad() const { return pfad_; }
+
+private:
+    std::string pfad_;
+};
+
 // What a learner meets who names the wrong file olvani.txt. Each load runs
 // in a process of its own (olvani-ladeprobe), which reports the time of the
 // load and its peak resident memory; the time shown is that of the load.
@@ -166,16 +184,9 @@ BENCHMARK(BM_SpeicherDerTabelle)->Arg(10000)->Arg(1000)->Unit(benchmark::kMillis
 //   2: for comparison, the 10000 records the trainer holds at most (loads).
 const std::string& grosseDatei(int art)
 {
-    static const std::string ordner = [] {
-        const char* tmp = std::getenv("TMPDIR");
-        std::string pfad = std::string(tmp && *tmp ? tmp : "/tmp") + "/olvani-gross-XXXXXX";
-        if (!mkdtemp(pfad.data()))
-            throw std::runtime_error("no temporary folder");
-        std::atexit([] { std::filesystem::remove_all(ordner); });
-        return pfad;
-    }();
+    static const Temporaerordner ordner;
     static const std::string keinText = [] {
-        const std::string pfad = ordner + "/video.olvani.txt";
+        const std::string pfad = ordner.pfad() + "/video.olvani.txt";
         std::mt19937 zufall(17);
         std::string kopf(1 << 20, '\0');
         for (char& c : kopf)
@@ -186,7 +197,7 @@ const std::string& grosseDatei(int art)
         return pfad;
     }();
     static const std::string viele = [] {
-        const std::string pfad = ordner + "/viele.olvani.txt";
+        const std::string pfad = ordner.pfad() + "/viele.olvani.txt";
         std::ofstream aus(pfad, std::ios::binary);
         const std::string& stueck = datei(10000);
         for (std::size_t n = 0; n < 200'000'000; n += stueck.size())
