@@ -6,13 +6,19 @@
 
 #include <benchmark/benchmark.h>
 
+#include <fcntl.h>
 #include <malloc.h>
+#include <spawn.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <random>
 #include <stdexcept>
 #include <string>
 
@@ -149,5 +155,127 @@ void BM_SpeicherDerTabelle(benchmark::State& state)
     state.counters["bytes_per_record"] = static_cast<double>(tabelle_bytes) / static_cast<double>(state.range(0));
 }
 BENCHMARK(BM_SpeicherDerTabelle)->Arg(10000)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// A folder for the run's large files; removed with everything in it when
+// the process ends.
+class Temporaerordner {
+public:
+    Temporaerordner()
+    {
+        const char* tmp = std::getenv("TMPDIR");
+        pfad_ = std::string(tmp && *tmp ? tmp : "/tmp") + "/olvani-gross-XXXXXX";
+        if (!mkdtemp(pfad_.data()))
+            throw std::runtime_error("no temporary folder");
+    }
+    ~Temporaerordner() { std::filesystem::remove_all(pfad_); }
+    const std::string& pfad() const { return pfad_; }
+
+private:
+    std::string pfad_;
+};
+
+// What a learner meets who names the wrong file olvani.txt. Each load runs
+// in a process of its own (olvani-ladeprobe), which reports the time of the
+// load and its peak resident memory; the time shown is that of the load.
+//   0: 2 GiB that are no text: 1 MiB of random bytes without a zero byte
+//      (read as Windows-1252 records, as a damaged file would be), then
+//      zeros, sparse on disk; refused at the first zero.
+//   1: 200 MB of records in the meant form; refused at record 10001.
+//   2: for comparison, the 10000 records the trainer holds at most (loads).
+const std::string& grosseDatei(int art)
+{
+    static const Temporaerordner ordner;
+    static const std::string keinText = [] {
+        const std::string pfad = ordner.pfad() + "/video.olvani.txt";
+        std::mt19937 zufall(17);
+        std::string kopf(1 << 20, '\0');
+        for (char& c : kopf)
+            c = static_cast<char>(1 + zufall() % 255);
+        kopf[0] = 'M'; // no byte-order mark by chance
+        std::ofstream(pfad, std::ios::binary) << kopf;
+        std::filesystem::resize_file(pfad, std::uintmax_t{2} << 30);
+        return pfad;
+    }();
+    static const std::string viele = [] {
+        const std::string pfad = ordner.pfad() + "/viele.olvani.txt";
+        std::ofstream aus(pfad, std::ios::binary);
+        const std::string& stueck = datei(10000);
+        for (std::size_t n = 0; n < 200'000'000; n += stueck.size())
+            aus << stueck;
+        return pfad;
+    }();
+    switch (art) {
+    case 0:
+        return keinText;
+    case 1:
+        return viele;
+    default:
+        return pfad(10000);
+    }
+}
+
+struct Probe {
+    double sekunden = 0; // the load alone, as the probe measured it
+    double mitStart = 0; // from spawn to exit
+    long spitzeKiB = 0;
+    int status = -1;
+};
+
+Probe probiere(const std::string& datei)
+{
+    const std::string programm =
+        std::filesystem::read_symlink("/proc/self/exe").parent_path().string() + "/olvani-ladeprobe";
+    int rohr[2];
+    if (pipe(rohr) != 0)
+        return {};
+    posix_spawn_file_actions_t aktionen;
+    posix_spawn_file_actions_init(&aktionen);
+    posix_spawn_file_actions_adddup2(&aktionen, rohr[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&aktionen, rohr[0]);
+    char* argv[] = {const_cast<char*>(programm.c_str()), const_cast<char*>(datei.c_str()), nullptr};
+    const auto anfang = std::chrono::steady_clock::now();
+    pid_t pid = 0;
+    Probe probe;
+    const bool gestartet = posix_spawn(&pid, programm.c_str(), &aktionen, nullptr, argv, environ) == 0;
+    posix_spawn_file_actions_destroy(&aktionen);
+    close(rohr[1]);
+    std::string ausgabe;
+    char puffer[4096];
+    for (ssize_t n; (n = read(rohr[0], puffer, sizeof puffer)) > 0;)
+        ausgabe.append(puffer, static_cast<std::size_t>(n));
+    close(rohr[0]);
+    int status = 0;
+    if (gestartet && waitpid(pid, &status, 0) == pid) {
+        probe.mitStart = std::chrono::duration<double>(std::chrono::steady_clock::now() - anfang).count();
+        probe.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        const std::size_t zahlen = ausgabe.rfind("seconds ");
+        if (zahlen == std::string::npos
+            || std::sscanf(ausgabe.c_str() + zahlen, "seconds %lf peak_kib %ld", &probe.sekunden, &probe.spitzeKiB)
+                   != 2)
+            probe.status = -1;
+    }
+    return probe;
+}
+
+void BM_FremdeDateiImEigenenProzess(benchmark::State& state)
+{
+    const std::string& datei = grosseDatei(static_cast<int>(state.range(0)));
+    const int erwartet = state.range(0) == 2 ? 0 : 1;
+    Probe probe;
+    for (auto _ : state) {
+        probe = probiere(datei);
+        if (probe.status != erwartet) {
+            state.SkipWithError("olvani-ladeprobe did not end as expected");
+            break;
+        }
+        state.SetIterationTime(probe.sekunden);
+    }
+    state.counters["file_MB"] = static_cast<double>(std::filesystem::file_size(datei)) / 1e6;
+    state.counters["peak_rss_MB"] = static_cast<double>(probe.spitzeKiB) / 1024.0;
+    state.counters["with_process_start_ms"] = probe.mitStart * 1e3;
+    state.counters["exit_status"] = probe.status;
+}
+BENCHMARK(BM_FremdeDateiImEigenenProzess)->Arg(0)->Arg(1)->Arg(2)->UseManualTime()->Iterations(3)->Unit(
+    benchmark::kMillisecond);
 
 } // namespace

@@ -1,6 +1,8 @@
 // libFuzzer target for the vocabulary file reader. Beyond not crashing, every
 // input must give either a table that keeps the reader's promises or one
-// FatalerFehler that points into the input.
+// FatalerFehler that points into the input; for files in the form
+// spreadsheets write, a predictor written apart from the reader knows the
+// table exactly.
 #include "vocab/fehler.h"
 #include "vocab/vokabeldatei.h"
 #include "vocab/vokabeltabelle.h"
@@ -88,6 +90,69 @@ std::string ausCp1252(std::string_view s)
     return aus;
 }
 
+void alsUtf8(std::string& aus, char32_t cp)
+{
+    if (cp < 0x80) {
+        aus += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        aus += static_cast<char>(0xC0 | (cp >> 6));
+        aus += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        aus += static_cast<char>(0xE0 | (cp >> 12));
+        aus += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        aus += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        aus += static_cast<char>(0xF0 | (cp >> 18));
+        aus += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        aus += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        aus += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+bool istUtf16(std::string_view s) { return s.starts_with("\xFF\xFE") || s.starts_with("\xFE\xFF"); }
+
+// A UTF-16 file (mark first) as UTF-8; `heil` tells whether every unit was
+// whole: no unpaired surrogate, no lone last byte (each becomes U+FFFD).
+std::string ausUtf16(std::string_view s, bool& heil)
+{
+    const bool gross = s.starts_with("\xFE\xFF");
+    s.remove_prefix(2);
+    std::vector<char32_t> einheiten;
+    for (std::size_t i = 0; i + 1 < s.size(); i += 2) {
+        const auto a = static_cast<unsigned char>(s[i]), b = static_cast<unsigned char>(s[i + 1]);
+        einheiten.push_back(gross ? (a << 8 | b) : (b << 8 | a));
+    }
+    heil = s.size() % 2 == 0;
+    std::string aus;
+    for (std::size_t k = 0; k < einheiten.size(); ++k) {
+        const char32_t u = einheiten[k];
+        if (u >= 0xD800 && u < 0xDC00 && k + 1 < einheiten.size() && einheiten[k + 1] >= 0xDC00
+            && einheiten[k + 1] < 0xE000) {
+            alsUtf8(aus, 0x10000 + ((u - 0xD800) << 10) + (einheiten[k + 1] - 0xDC00));
+            ++k;
+        } else if (u >= 0xD800 && u < 0xE000) {
+            heil = false;
+            alsUtf8(aus, 0xFFFD);
+        } else {
+            alsUtf8(aus, u);
+        }
+    }
+    if (s.size() % 2 != 0)
+        alsUtf8(aus, 0xFFFD);
+    return aus;
+}
+
+// The text the lines are counted in: UTF-16 decoded, any other mark dropped.
+std::string textDerDatei(std::string_view s)
+{
+    bool heil = true;
+    if (istUtf16(s))
+        return ausUtf16(s, heil);
+    if (s.starts_with("\xEF\xBB\xBF"))
+        s.remove_prefix(3);
+    return std::string(s);
+}
+
 bool istZeilenende(char c) { return c == '\r' || c == '\n'; }
 
 // Lines of the input: CR LF, LF and CR each end one.
@@ -108,35 +173,91 @@ std::vector<std::string_view> zeilen(std::string_view s)
 }
 
 struct Datensatz {
-    std::array<std::string_view, 6> felder;
+    std::array<std::string, 6> felder;
 };
 
-// The records of a file in the form it is meant to have: one record per
-// line, six fields each in double quotes, separated by commas; blank lines
-// only at the end. Anything else yields nothing.
+// How many fields a line holds with separator `trenner`: blanks before a
+// field are skipped, a quoted field runs to a lone quote ("" is one), then
+// anything up to the separator belongs to the field.
+std::size_t felderDerZeile(std::string_view zeile, char trenner)
+{
+    std::size_t n = 1, i = 0;
+    for (;;) {
+        while (i < zeile.size() && (zeile[i] == ' ' || zeile[i] == '\t') && zeile[i] != trenner)
+            ++i;
+        if (i < zeile.size() && zeile[i] == '"') {
+            for (++i; i < zeile.size(); ++i) {
+                if (zeile[i] != '"')
+                    continue;
+                if (i + 1 < zeile.size() && zeile[i + 1] == '"')
+                    ++i;
+                else
+                    break;
+            }
+        }
+        while (i < zeile.size() && zeile[i] != trenner)
+            ++i;
+        if (i >= zeile.size())
+            return n;
+        ++n;
+        ++i;
+    }
+}
+
+// The separator as the first line shows it: the comma when it splits that
+// line into a multiple of six fields, else semicolon or tab when one of them
+// gives exactly six.
+char trennerDerErstenZeile(std::string_view zeile)
+{
+    if (felderDerZeile(zeile, ',') % 6 == 0)
+        return ',';
+    if (felderDerZeile(zeile, ';') == 6)
+        return ';';
+    if (felderDerZeile(zeile, '\t') == 6)
+        return '\t';
+    return ',';
+}
+
+// The records of a text in the form a spreadsheet writes: one record per
+// line, six fields each in double quotes ("" inside for one), separated by
+// the separator the first line shows; blank lines only at the end. Anything
+// else yields nothing.
 std::optional<std::vector<Datensatz>> normalform(std::string_view s)
 {
     std::vector<Datensatz> saetze;
     bool nurNochLeer = false;
+    char trenner = 0;
     for (std::string_view zeile : zeilen(s)) {
-        if (zeile.find_first_not_of(" \t") == std::string_view::npos) {
+        if (zeile.find_first_not_of(trenner == '\t' ? " " : " \t") == std::string_view::npos) {
+            if (trenner == 0)
+                return std::nullopt;
             nurNochLeer = true;
             continue;
         }
         if (nurNochLeer)
             return std::nullopt;
+        if (trenner == 0)
+            trenner = trennerDerErstenZeile(zeile);
         Datensatz d;
         std::size_t pos = 0;
         for (std::size_t k = 0; k < 6; ++k) {
-            if (k > 0 && (pos >= zeile.size() || zeile[pos++] != ','))
+            if (k > 0 && (pos >= zeile.size() || zeile[pos++] != trenner))
                 return std::nullopt;
             if (pos >= zeile.size() || zeile[pos] != '"')
                 return std::nullopt;
-            const std::size_t ende = zeile.find('"', pos + 1);
-            if (ende == std::string_view::npos)
-                return std::nullopt;
-            d.felder[k] = zeile.substr(pos + 1, ende - pos - 1);
-            pos = ende + 1;
+            for (++pos;; ++pos) {
+                if (pos >= zeile.size())
+                    return std::nullopt;
+                if (zeile[pos] != '"') {
+                    d.felder[k] += zeile[pos];
+                } else if (pos + 1 < zeile.size() && zeile[pos + 1] == '"') {
+                    d.felder[k] += '"';
+                    ++pos;
+                } else {
+                    ++pos;
+                    break;
+                }
+            }
         }
         if (pos != zeile.size())
             return std::nullopt;
@@ -156,7 +277,7 @@ void pruefeTabelle(std::string_view eingabe, const olvani::Vokabeltabelle& t)
     // comma or a line end.
     std::size_t trenner = 0, einsen = 0;
     for (const char c : eingabe) {
-        trenner += c == ',' || c == '\n' || c == '\r';
+        trenner += c == ',' || c == ';' || c == '\t' || c == '\n' || c == '\r';
         einsen += c == '1';
     }
     verlange(6 * static_cast<std::size_t>(anzahl) <= trenner + 1, "mehr Datensaetze als Felder");
@@ -173,6 +294,10 @@ void pruefeTabelle(std::string_view eingabe, const olvani::Vokabeltabelle& t)
             verlange(b.find_first_of("\r\n") == std::string::npos, "Zeilenende in einer Bedeutung");
         }
         verlange(t.Wort(i).find_first_of("\r\n") == std::string::npos, "Zeilenende im Wort");
+        for (int spalte = 0; spalte <= 4; ++spalte) {
+            const std::string& text = spalte == 0 ? t.Wort(i) : t.Bedeutung(i, spalte);
+            verlange(text.find('\0') == std::string::npos, "Nullzeichen in einem Text");
+        }
         verlange(t.RichtigZaehler(i) == 0 && t.FalschZaehler(i) == 0 && t.Gefragt(i) == 0, "Zaehler nicht 0");
         kennungen += t.Kennung(i) ? 1 : 0;
     }
@@ -180,20 +305,34 @@ void pruefeTabelle(std::string_view eingabe, const olvani::Vokabeltabelle& t)
     // ones in the file.
     verlange(kennungen <= einsen, "Kennung ohne eine 1 in der Datei");
 
-    // For files in their meant form the result is known exactly.
-    if (eingabe.starts_with("\xEF\xBB\xBF") || eingabe.find('\x1A') != std::string_view::npos)
+    // For files in the form spreadsheets write the result is known exactly.
+    if (eingabe.find('\x1A') != std::string_view::npos)
         return;
-    const auto saetze = normalform(eingabe);
+    std::string text;
+    bool utf8 = true;
+    if (istUtf16(eingabe)) {
+        bool heil = true;
+        text = ausUtf16(eingabe, heil);
+        if (!heil)
+            return;
+    } else if (eingabe.starts_with("\xEF\xBB\xBF")) {
+        text = eingabe.substr(3);
+        if (!istUtf8(text))
+            return;
+    } else {
+        text = eingabe;
+        utf8 = istUtf8(text);
+    }
+    const auto saetze = normalform(text);
     if (!saetze)
         return;
-    const bool utf8 = istUtf8(eingabe);
-    const auto text = [&](std::string_view roh) { return utf8 ? std::string(roh) : ausCp1252(roh); };
+    const auto alsText = [&](const std::string& roh) { return utf8 ? roh : ausCp1252(roh); };
     verlange(static_cast<std::size_t>(anzahl) == saetze->size(), "Anzahl der Normalform");
     for (int i = 1; i <= anzahl; ++i) {
         const Datensatz& d = (*saetze)[static_cast<std::size_t>(i - 1)];
-        verlange(t.Wort(i) == text(d.felder[0]), "Wort der Normalform", d.felder[0]);
+        verlange(t.Wort(i) == alsText(d.felder[0]), "Wort der Normalform", d.felder[0]);
         for (std::size_t k = 1; k <= 4; ++k) {
-            const std::string erwartet = d.felder[k] == "@" ? std::string() : text(d.felder[k]);
+            const std::string erwartet = d.felder[k] == "@" ? std::string() : alsText(d.felder[k]);
             verlange(t.Bedeutung(i, static_cast<int>(k)) == erwartet, "Bedeutung der Normalform", d.felder[k]);
         }
         verlange(t.Kennung(i) == (d.felder[5] == "1"), "Kennung der Normalform", d.felder[5]);
@@ -207,10 +346,9 @@ void pruefeFehler(std::string_view eingabe, std::string_view meldung)
     const std::size_t z = meldung.find("Zeile ");
     if (z == std::string_view::npos) {
         // Only a file without any field may fail without a line: nothing
-        // but blanks and line ends besides a BOM and a closing Ctrl-Z.
-        std::string_view rest = eingabe;
-        if (rest.starts_with("\xEF\xBB\xBF"))
-            rest.remove_prefix(3);
+        // but blanks and line ends besides a mark and a closing Ctrl-Z.
+        const std::string text = textDerDatei(eingabe);
+        std::string_view rest = text;
         if (rest.ends_with('\x1A'))
             rest.remove_suffix(1);
         verlange(rest.find_first_not_of(" \t\r\n") == std::string_view::npos, "Fehler ohne Zeile", meldung);
@@ -221,7 +359,7 @@ void pruefeFehler(std::string_view eingabe, std::string_view meldung)
     while (p < meldung.size() && meldung[p] >= '0' && meldung[p] <= '9' && zeile < 100'000'000)
         zeile = zeile * 10 + (meldung[p++] - '0');
     verlange(p > z + 6, "Zeile ohne Zahl", meldung);
-    const long letzte = static_cast<long>(zeilen(eingabe).size());
+    const long letzte = static_cast<long>(zeilen(textDerDatei(eingabe)).size());
     verlange(zeile >= 1 && zeile <= letzte, "Zeile ausserhalb der Eingabe", meldung);
 }
 
@@ -232,7 +370,17 @@ void pruefeLeerzeilenAmEnde(std::string_view eingabe, const olvani::Vokabeltabel
 {
     if (eingabe.find('\x1A') != std::string_view::npos)
         return;
-    const std::string laenger = std::string(eingabe) + "\r\n \r\n";
+    std::string anhang = "\r\n \r\n";
+    if (istUtf16(eingabe)) {
+        if (eingabe.size() % 2 != 0)
+            return;
+        const bool gross = eingabe.starts_with("\xFE\xFF");
+        std::string breit;
+        for (const char c : anhang)
+            breit += gross ? std::string{'\0', c} : std::string{c, '\0'};
+        anhang = breit;
+    }
+    const std::string laenger = std::string(eingabe) + anhang;
     olvani::Vokabeltabelle u;
     try {
         u = olvani::liesVokabeln(laenger, "olvani.txt");
@@ -250,12 +398,18 @@ void pruefeLeerzeilenAmEnde(std::string_view eingabe, const olvani::Vokabeltabel
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t groesse)
 {
     const std::string_view eingabe(reinterpret_cast<const char*>(daten), groesse);
+    // A null character is no text: such a file never loads. (Too short here
+    // for another refusal, a 10001st record, to come first.)
+    const bool mitNull = textDerDatei(eingabe).find('\0') != std::string::npos;
     try {
         const olvani::Vokabeltabelle t = olvani::liesVokabeln(eingabe, "olvani.txt");
+        verlange(!mitNull, "Datei mit Nullzeichen geladen");
         pruefeTabelle(eingabe, t);
         pruefeLeerzeilenAmEnde(eingabe, t);
     } catch (const olvani::FatalerFehler& fehler) {
         pruefeFehler(eingabe, fehler.what());
+        verlange(!mitNull || std::string_view(fehler.what()).find("keine Textdatei") != std::string_view::npos,
+                 "Nullzeichen nicht als solches gemeldet:", fehler.what());
     }
     // Any other exception escapes and counts as a finding.
     return 0;

@@ -46,6 +46,12 @@ satz="\"w\",\"a\",\"@\",\"@\",\"@\",\"0\"\x0d\x0a"
 bom="\xef\xbb\xbf"
 strgz="\x1a"
 umlaut="\xe4"
+semikolon=";"
+tab="\x09"
+quotepaar="\"\""
+null="\x00"
+bom16le="\xff\xfe"
+bom16be="\xfe\xff"
 EOF
 
 export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1"

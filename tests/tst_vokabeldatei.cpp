@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 
 #include <string>
 
@@ -28,6 +29,38 @@ QString fehlerText(const QByteArray& inhalt)
     return QStringLiteral("(kein Fehler)");
 }
 
+// Text as UTF-16 with its byte-order mark (or without, when `bom` is false).
+QByteArray alsUtf16(const QString& text, bool grossEndian, bool bom = true)
+{
+    QByteArray aus = bom ? QByteArray(grossEndian ? "\xFE\xFF" : "\xFF\xFE") : QByteArray();
+    for (const QChar c : text) {
+        const char hoch = static_cast<char>(c.unicode() >> 8), tief = static_cast<char>(c.unicode() & 0xFF);
+        aus += grossEndian ? hoch : tief;
+        aus += grossEndian ? tief : hoch;
+    }
+    return aus;
+}
+
+// The rows of the sheet the exports in daten/tabellen/ were made from: the
+// texts of their cells.
+QList<QStringList> tabellenblatt(const QString& pfad)
+{
+    QFile datei(pfad);
+    if (!datei.open(QIODevice::ReadOnly))
+        return {};
+    QXmlStreamReader xml(&datei);
+    QList<QStringList> zeilen;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == u"table-row")
+            zeilen.append(QStringList());
+        else if (xml.name() == u"p" && !zeilen.isEmpty())
+            zeilen.last().append(xml.readElementText(QXmlStreamReader::IncludeChildElements));
+    }
+    return zeilen;
+}
+
 QByteArray datensaetze(int anzahl)
 {
     QByteArray inhalt;
@@ -48,6 +81,14 @@ private slots:
     void zeilenenden();
     void kodierung_data();
     void kodierung();
+    void utf16_data();
+    void utf16();
+    void stueckgrenzen_data();
+    void stueckgrenzen();
+    void spaetesCp1252();
+    void tabellenexporte_data();
+    void tabellenexporte();
+    void langeZeilen();
     void fehler_data();
     void fehler();
     void kapazitaet();
@@ -100,6 +141,15 @@ void TstVokabeldatei::felder_data()
     QTest::newRow("leere Felder, nur CR") << QByteArray(",,,,\r\r") << QStringList{"", "", "", "", ""} << false;
     QTest::newRow("Leerzeilen nach der Kennung weg") << QByteArray("a,b,c,d,e\n\n\n \n")
                                                      << QStringList{"a", "b", "c", "d", "e"} << false;
+    // Two quotes in a quoted field are one; as a whole field they are empty.
+    QTest::newRow("doppelte Quotes") << QByteArray("\"w\",\"sagen \"\"ja\"\"\",\"\"\"Ja\"\", sagen\",\"\"\"\",\"\",0")
+                                     << QStringList{"w", "sagen \"ja\"", "\"Ja\", sagen", "\"", ""} << false;
+    QTest::newRow("Semikolon, Komma in Bedeutung") << QByteArray("dorva;Haus, Heim;\"a;b\";@; @ ;1\r\n")
+                                                   << QStringList{"dorva", "Haus, Heim", "a;b", "", ""} << true;
+    QTest::newRow("Tabulator trennt, Leerzeichen fallen weg") << QByteArray("a \t b\t\"c\" \t\td\t1\n")
+                                                             << QStringList{"a", "b", "c", "", "d"} << true;
+    QTest::newRow("sechs Felder mit Komma: Komma bleibt") << QByteArray("w;x,b,c,d,e,1")
+                                                          << QStringList{"w;x", "b", "c", "d", "e"} << true;
 }
 
 void TstVokabeldatei::felder()
@@ -161,6 +211,143 @@ void TstVokabeldatei::kodierung_data()
                                            << QStringLiteral("a\uFFFD\uFFFD\uFFFDz");
 }
 
+void TstVokabeldatei::utf16_data()
+{
+    QTest::addColumn<QByteArray>("inhalt");
+    QTest::addColumn<QString>("wort");
+    QTest::addColumn<bool>("kennung");
+
+    const QString satz = QStringLiteral("\"Grüße €\U0001F600\"\tx\t@\t@\t@\t1\r\n");
+    QTest::newRow("little-endian") << alsUtf16(satz, false) << QStringLiteral("Grüße €\U0001F600") << true;
+    QTest::newRow("big-endian") << alsUtf16(satz, true) << QStringLiteral("Grüße €\U0001F600") << true;
+    // An unpaired surrogate and a lone last byte become U+FFFD (the flag is "1\uFFFD").
+    QTest::newRow("Bruchstuecke") << alsUtf16(QStringLiteral("a") + QChar(0xD800) + QStringLiteral(",x,@,@,@,1"), true) + "\x31"
+                                  << QStringLiteral("a\uFFFD") << false;
+}
+
+void TstVokabeldatei::utf16()
+{
+    QFETCH(QByteArray, inhalt);
+    QFETCH(QString, wort);
+    QFETCH(bool, kennung);
+
+    const Vokabeltabelle t = lies(inhalt);
+    QCOMPARE(t.Anzahl(), 1);
+    QCOMPARE(QString::fromStdString(t.Wort(1)), wort);
+    QCOMPARE(t.Bedeutung(1, 1), std::string("x"));
+    QCOMPARE(t.Kennung(1), kennung);
+}
+
+// The file is read in pieces of 64 KiB: a line end, a character or a
+// surrogate pair cut by the end of a piece must come out whole.
+void TstVokabeldatei::stueckgrenzen_data()
+{
+    QTest::addColumn<QString>("kodierung");
+    QTest::addColumn<QString>("wort");
+
+    QTest::newRow("UTF-8") << "UTF-8" << QStringLiteral("ß€\U0001F600-Straße");
+    QTest::newRow("UTF-8 mit BOM") << "BOM" << QStringLiteral("ß€\U0001F600-Straße");
+    QTest::newRow("Windows-1252") << "1252" << QStringLiteral("ßäöü-Straße");
+    QTest::newRow("UTF-16 LE") << "LE" << QStringLiteral("ß€\U0001F600\U0001F600-Straße");
+    QTest::newRow("UTF-16 BE") << "BE" << QStringLiteral("ß€\U0001F600\U0001F600-Straße");
+}
+
+void TstVokabeldatei::stueckgrenzen()
+{
+    QFETCH(QString, kodierung);
+    QFETCH(QString, wort);
+
+    const bool zweiBytes = kodierung == "LE" || kodierung == "BE";
+    const int grenze = 64 * 1024 / (zweiBytes ? 2 : 1);
+    for (int laenge = grenze - 16; laenge < grenze + 4; ++laenge) {
+        const QString text = QString(laenge, 'x') + ",a,@,@,@,0\r\n" + wort + ",b,@,@,@,1\r\n";
+        const QByteArray inhalt = zweiBytes          ? alsUtf16(text, kodierung == "BE")
+                                  : kodierung == "1252" ? text.toLatin1()
+                                  : kodierung == "BOM"  ? "\xEF\xBB\xBF" + text.toUtf8()
+                                                        : text.toUtf8();
+        const Vokabeltabelle t = lies(inhalt);
+        QCOMPARE(t.Anzahl(), 2);
+        QCOMPARE(t.Bedeutung(1, 1), std::string("a"));
+        QCOMPARE(QString::fromStdString(t.Wort(2)), wort);
+        QVERIFY(t.Kennung(2));
+    }
+}
+
+// Records read before the first byte that is not UTF-8 are Windows-1252 too.
+void TstVokabeldatei::spaetesCp1252()
+{
+    const Vokabeltabelle t = lies("\xC3\xA4,a,@,@,@,0\r\n" + datensaetze(3000) + "\xE4,b,@,@,@,1\r\n");
+    QCOMPARE(t.Anzahl(), 3002);
+    QCOMPARE(QString::fromStdString(t.Wort(1)), QStringLiteral("Ã¤"));
+    QCOMPARE(QString::fromStdString(t.Wort(3002)), QStringLiteral("ä"));
+    QCOMPARE(t.Bedeutung(3000, 1), std::string("Bedeutung, lang"));
+}
+
+// A line of more than 1 MiB is taken in parts: field by field, a field that
+// is longer as a whole, and a blank one as a blank line.
+void TstVokabeldatei::langeZeilen()
+{
+    QByteArray eineZeile, jeZeile;
+    for (int i = 0; i < 8000; ++i) {
+        const QByteArray satz = "\"w" + QByteArray(150, 'x') + QByteArray::number(i) + "\",\"a, \"\"b\"\" "
+                                + QByteArray::number(i) + "\",@, c ,d," + QByteArray::number(i % 2);
+        eineZeile += satz + (i + 1 < 8000 ? "," : "");
+        jeZeile += satz + "\r\n";
+    }
+    QVERIFY(eineZeile.size() > 1024 * 1024);
+    const Vokabeltabelle t = lies(eineZeile), u = lies(jeZeile);
+    QCOMPARE(t.Anzahl(), 8000);
+    QCOMPARE(u.Anzahl(), 8000);
+    for (int i = 1; i <= 8000; ++i) {
+        QCOMPARE(t.Wort(i), u.Wort(i));
+        QCOMPARE(t.Bedeutung(i, 1), u.Bedeutung(i, 1));
+        QCOMPARE(t.Bedeutung(i, 3), u.Bedeutung(i, 3));
+        QCOMPARE(t.Kennung(i), u.Kennung(i));
+    }
+    QCOMPARE(t.Bedeutung(8000, 1), std::string("a, \"b\" 7999"));
+
+    const Vokabeltabelle lang = lies(QByteArray(3 << 19, 'x') + ",a,b,c,d,1\r\n" + QByteArray(3 << 19, ' ') + "\r\n");
+    QCOMPARE(lang.Anzahl(), 1);
+    QCOMPARE(lang.Wort(1).size(), std::size_t{3 << 19});
+    QCOMPARE(fehlerText(QByteArray(3 << 20, 'y') + QByteArray(1, '\0')),
+             QStringLiteral("Die Vokabel-Datei /x/olvani.txt ist keine Textdatei: in Zeile 1 steht im Datensatz 1 im Feld 1 "
+                            "(Wort) ein Nullzeichen."));
+}
+
+// Each file that scripts/tabellen-exportieren.sh made from the sheet
+// (listed in INHALT) loads as the sheet holds it.
+void TstVokabeldatei::tabellenexporte_data()
+{
+    QTest::addColumn<QString>("datei");
+
+    QFile inhalt(QFINDTESTDATA("daten/tabellen/INHALT"));
+    QVERIFY(inhalt.open(QIODevice::ReadOnly | QIODevice::Text));
+    while (!inhalt.atEnd()) {
+        const QString zeile = QString::fromUtf8(inhalt.readLine());
+        if (!zeile.startsWith('#'))
+            QTest::newRow(qPrintable(zeile.section(':', 0, 0))) << zeile.section(':', 0, 0);
+    }
+}
+
+void TstVokabeldatei::tabellenexporte()
+{
+    QFETCH(QString, datei);
+
+    const QString ordner = QFINDTESTDATA("daten/tabellen");
+    const QList<QStringList> blatt = tabellenblatt(ordner + "/olvani.fods");
+    QCOMPARE(blatt.size(), 32);
+    const Vokabeltabelle t = ladeVokabeldatei((ordner + "/" + datei).toStdString());
+    QCOMPARE(t.Anzahl(), blatt.size());
+    for (int i = 1; i <= t.Anzahl(); ++i) {
+        const QStringList& zellen = blatt[i - 1];
+        QCOMPARE(zellen.size(), 6);
+        QCOMPARE(QString::fromStdString(t.Wort(i)), zellen[0]);
+        for (int spalte = 1; spalte <= 4; ++spalte)
+            QCOMPARE(QString::fromStdString(t.Bedeutung(i, spalte)), zellen[spalte] == "@" ? "" : zellen[spalte]);
+        QCOMPARE(t.Kennung(i), zellen[5] == "1");
+    }
+}
+
 // The first field carries the text; the BOM, if any, is the file's first bytes.
 void TstVokabeldatei::kodierung()
 {
@@ -187,13 +374,39 @@ void TstVokabeldatei::fehler_data()
     QTest::newRow("letzte Zeile zu kurz") << datensaetze(6) + "\"w\",\"a\",\"b\"\r\n"
                                           << unvollstaendig.arg(7).arg(7).arg(4).arg("dritte Bedeutung");
     // The blank lines are the third and fourth field; the fifth is missing.
-    QTest::newRow("zu kurz, Leerzeilen danach") << datensaetze(1) + "w,a\r\n\r\n\r\n"
-                                                << unvollstaendig.arg(4).arg(2).arg(5).arg("vierte Bedeutung");
+    // Where the records first left the lines is named too, when it is an
+    // earlier line.
+    const QString verrutscht = QStringLiteral(" Verrutscht ist das schon in Zeile %1: %2");
+    QTest::newRow("zu kurz, Leerzeilen danach")
+        << datensaetze(1) + "w,a\r\n\r\n\r\n"
+        << unvollstaendig.arg(4).arg(2).arg(5).arg("vierte Bedeutung")
+               + verrutscht.arg(2).arg("dort stehen 2 Felder statt sechs.");
     QTest::newRow("Leerzeile mitten in der Datei ist ein Feld")
-        << datensaetze(1) + "\r\n" + datensaetze(1) << unvollstaendig.arg(3).arg(3).arg(2).arg("erste Bedeutung");
+        << datensaetze(1) + "\r\n" + datensaetze(1)
+        << unvollstaendig.arg(3).arg(3).arg(2).arg("erste Bedeutung")
+               + verrutscht.arg(2).arg("eine Leerzeile zählt als ein leeres Feld.");
     QTest::newRow("nur Wort in letzter Zeile") << datensaetze(2) + "w"
                                                << unvollstaendig.arg(3).arg(3).arg(2).arg("erste Bedeutung");
-    QTest::newRow("Kennung fehlt") << QByteArray("a,b\nc,d,e\n") << unvollstaendig.arg(2).arg(1).arg(6).arg("Kennung");
+    QTest::newRow("Kennung fehlt") << QByteArray("a,b\nc,d,e\n")
+                                   << unvollstaendig.arg(2).arg(1).arg(6).arg("Kennung")
+                                          + verrutscht.arg(1).arg("dort stehen 2 Felder statt sechs.");
+    // A header of seven columns: the first line does not give the separator.
+    QTest::newRow("Semikolon, Kopfzeile mit sieben Spalten")
+        << QByteArray("Wort;B1;B2;B3;B4;K;Notiz\r\nf;g;h;i;j;0\r\n")
+        << unvollstaendig.arg(2).arg(1).arg(3).arg("zweite Bedeutung")
+               + verrutscht.arg(1).arg("dort steht 1 Feld statt sechs.")
+               + " Mit Semikolon als Trenner hätte Zeile 2 sechs Felder; der Trenner richtet sich nach der ersten "
+                 "Zeile, und die wird mit Komma gelesen.";
+    const QString keinText = QStringLiteral("Die Vokabel-Datei /x/olvani.txt ist keine Textdatei: in Zeile %1 steht "
+                                            "im Datensatz %2 im Feld %3 (%4) ein Nullzeichen.");
+    QTest::newRow("Nullbyte in einer Bedeutung") << datensaetze(2) + "\"w\",\"Ha" + QByteArray(1, '\0') + "us\",@,@,@,0\r\n"
+                                                 << keinText.arg(3).arg(3).arg(2).arg("erste Bedeutung");
+    QTest::newRow("Nullzeichen in UTF-16") << alsUtf16(QStringLiteral("a;b;c;d;e;1\nf;g") + QChar(0) + ";", true)
+                                           << keinText.arg(2).arg(2).arg(2).arg("erste Bedeutung");
+    QTest::newRow("UTF-16 ohne BOM") << alsUtf16(QStringLiteral("a,b,c,d,e,1\r\n"), false, false)
+                                     << keinText.arg(1).arg(1).arg(1).arg("Wort")
+                                            + " Sie sieht aus wie UTF-16 ohne Byte-Order-Mark (BOM); UTF-16 liest der "
+                                              "Trainer nur mit BOM, wie „Unicode-Text“ ihn schreibt.";
     QTest::newRow("Komma nach Kennung beginnt Datensatz") << QByteArray("a,b,c,d,e,1,")
                                                           << unvollstaendig.arg(1).arg(2).arg(2).arg("erste Bedeutung");
 }

@@ -1,0 +1,105 @@
+#include "zeilenfelder.h"
+
+namespace olvani {
+
+void Feldzerleger::geheZumTrenner()
+{
+    while (pos_ < zeile_.size() && zeile_[pos_] != trenner_)
+        ++pos_;
+}
+
+bool Feldzerleger::naechstes(std::string_view& wert)
+{
+    if (fertig_)
+        return false;
+    while (pos_ < zeile_.size() && istBlank(zeile_[pos_]))
+        ++pos_;
+    if (pos_ < zeile_.size() && zeile_[pos_] == '"') {
+        const std::size_t anfang = ++pos_;
+        std::size_t ende = zeile_.find('"', anfang);
+        if (ende == std::string_view::npos || ende + 1 >= zeile_.size() || zeile_[ende + 1] != '"') {
+            // The common case: no doubled quote, the value is part of the line.
+            ende = ende == std::string_view::npos ? zeile_.size() : ende;
+            wert = zeile_.substr(anfang, ende - anfang);
+            pos_ = ende;
+        } else {
+            entdoppelt_.clear();
+            pos_ = anfang;
+            while (pos_ < zeile_.size()) {
+                const char c = zeile_[pos_];
+                if (c == '"') {
+                    if (pos_ + 1 >= zeile_.size() || zeile_[pos_ + 1] != '"')
+                        break;
+                    ++pos_;
+                }
+                entdoppelt_ += c;
+                ++pos_;
+            }
+            wert = entdoppelt_;
+        }
+        geheZumTrenner();
+    } else {
+        const std::size_t anfang = pos_;
+        geheZumTrenner();
+        std::size_t ende = pos_;
+        while (ende > anfang && istBlank(zeile_[ende - 1]))
+            --ende;
+        wert = zeile_.substr(anfang, ende - anfang);
+    }
+    if (pos_ < zeile_.size())
+        ++pos_; // the separator: another field follows, if only an empty one
+    else
+        fertig_ = true;
+    return true;
+}
+
+std::size_t zaehleFelder(std::string_view zeile, char trenner)
+{
+    Feldzerleger zerleger(zeile, trenner);
+    std::string_view wert;
+    std::size_t anzahl = 0;
+    while (zerleger.naechstes(wert))
+        ++anzahl;
+    return anzahl;
+}
+
+bool istLeerzeile(std::string_view zeile, char trenner)
+{
+    for (const char c : zeile)
+        if ((c != ' ' && c != '\t') || c == trenner)
+            return false;
+    return true;
+}
+
+char erkenneTrenner(std::string_view anfang)
+{
+    std::string_view zeile;
+    while (!anfang.empty()) {
+        const std::size_t ende = anfang.find_first_of("\r\n");
+        zeile = anfang.substr(0, ende);
+        anfang.remove_prefix(ende == std::string_view::npos ? anfang.size() : ende + 1);
+        if (!istLeerzeile(zeile, '\0'))
+            break;
+    }
+    const std::size_t mitKomma = zaehleFelder(zeile, ',');
+    if (mitKomma % 6 == 0)
+        return ',';
+    for (const char trenner : {';', '\t'})
+        if (zaehleFelder(zeile, trenner) == 6)
+            return trenner;
+    return ',';
+}
+
+const char* trennerName(char trenner)
+{
+    switch (trenner) {
+    case ';':
+        return "Semikolon";
+    case '\t':
+        return "Tabulator";
+    default:
+        return "Komma";
+    }
+}
+
+} // namespace olvani
