@@ -65,8 +65,8 @@ private slots:
         QCOMPARE(start()->size(), QSize(492, 346));
         QCOMPARE(start()->frameGeometry().center(), start()->screen()->availableGeometry().center());
         QCOMPARE(fenster->tabelle().Anzahl(), 0);
-        QCOMPARE(int(fenster->lauf().Erfolge), 0);
-        QCOMPARE(int(fenster->lauf().Fehler), 0);
+        QCOMPARE(fenster->lauf().Erfolge(), 0);
+        QCOMPARE(fenster->lauf().Fehler(), 0);
     }
 
     // The program builds the main window's controls only once the start

@@ -42,8 +42,6 @@ int Vokabeltabelle::neuerEintrag(std::string_view wort, const std::array<std::st
         z.belegt += bedeutung.empty() ? 0 : 1;
     z.verb = wort.starts_with('-');
     z.kennung = kennung;
-    if (!z.verb)
-        ++nichtVerben_;
     return Anzahl();
 }
 
@@ -60,20 +58,6 @@ Vokabeltabelle::Zustand& Vokabeltabelle::schreiben(int i)
     if (i >= static_cast<int>(zustand_.size()))
         throw FatalerFehler("Interner Fehler: Vokabel Nr. " + std::to_string(i) + " ist nicht geladen.");
     return zustand_[static_cast<std::size_t>(i)];
-}
-
-void Vokabeltabelle::setzeGefragt(int i, bool gefragt)
-{
-    Zustand& z = schreiben(i);
-    gefragtSumme_ += int(gefragt) - int(z.gefragt);
-    z.gefragt = gefragt;
-}
-
-void Vokabeltabelle::setzeGefragtZurueck()
-{
-    for (Zustand& z : zustand_)
-        z.gefragt = false;
-    gefragtSumme_ = 0;
 }
 
 void Vokabeltabelle::zaehleRichtig(int i) { ++schreiben(i).richtig; }
