@@ -28,7 +28,7 @@ enum class Fall {
     KeineOption,
     Richtig,          // half the entries answered correctly five times
     Wort,             // half the entries asked this round
-    Neu,              // flagged entries left out, asked ones marked
+    Neu,              // entries with Kennung left out, asked ones marked
     NurVerben,        // about a fifth are verbs
     KlugesTraining,   // fresh run: R = 1
     EinzigesVerb,     // verbs only, and there is exactly one

@@ -20,9 +20,9 @@ void haengeEintragstextAn(std::string& ziel, const Vokabeltabelle& t, int i)
 
 } // namespace
 
-Bewertung bewerte(const Vokabeltabelle& tabelle, int n, const Frage* frage, const std::string& getippt)
+Pruefung pruefe(const Vokabeltabelle& tabelle, int n, const Frage* frage, const std::string& getippt)
 {
-    Bewertung b;
+    Pruefung b;
     haengeEintragstextAn(b.loesung, tabelle, n);
     if (!frage)
         return b;

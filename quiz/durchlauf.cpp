@@ -89,7 +89,7 @@ Abfrage Durchlauf::NeueAbfrage(Richtungswahl wahl, const Optionen& optionen, Zuf
 Urteil Durchlauf::pruefeAntwort(const std::string& getippt, const std::string& dezimaltrennzeichen)
 {
     const int n = nummer_;
-    const Bewertung b = bewerte(*tabelle_, n, offeneFrage(), getippt);
+    const Pruefung b = pruefe(*tabelle_, n, offeneFrage(), getippt);
     frage_.reset();
     Urteil urteil;
     urteil.richtig = b.richtig;

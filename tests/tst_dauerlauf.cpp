@@ -18,7 +18,7 @@ using namespace olvani;
 
 namespace {
 
-// A small vocabulary with every awkward kind of entry: verbs, flagged ones,
+// A small vocabulary with every awkward kind of entry: verbs, ones with Kennung,
 // empty meanings, an entry without any meaning, shared meanings, an empty word.
 QByteArray zufallsvokabular(std::mt19937& zufall)
 {

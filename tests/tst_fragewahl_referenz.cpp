@@ -193,7 +193,7 @@ void TestFragewahlReferenz::alleOptionenAufZufallstabellen()
     const auto wuerfel = [&gen](int n) { return int(gen() % unsigned(n)); };
     const std::vector<std::string> woerter{"-geh", "haus", "", " -kein", "-"};
     for (int tabelle = 0; tabelle < 60; ++tabelle) {
-        const int art = tabelle % 5; // 0 mixed, 1 no verbs, 2 all flagged, 3 all five times right, 4 no meanings
+        const int art = tabelle % 5; // 0 mixed, 1 no verbs, 2 all with Kennung, 3 all five times right, 4 no meanings
         std::vector<Vokabel> vokabeln(std::size_t(1 + wuerfel(6)));
         for (Vokabel& v : vokabeln) {
             v.wort = art == 1 ? "wort" : woerter[std::size_t(wuerfel(5))];

@@ -56,7 +56,7 @@ class TestGrenzen : public QObject {
     void erwarteFatalenFehler(const char* imText)
     {
         QCOMPARE(plattform->meldungen.size(), std::size_t(1));
-        QVERIFY(plattform->meldungen[0].symbol == Symbol::Fehler);
+        QVERIFY(plattform->meldungen[0].symbol == Symbol::Kritisch);
         QVERIFY2(plattform->meldungen[0].text.find(imText) != std::string::npos, plattform->meldungen[0].text.c_str());
         QCOMPARE(plattform->beendetMit, std::vector<int>{1});
     }

@@ -159,7 +159,7 @@ private slots:
         Vokabelordner ordner(&abgeschnitten);
         steuerelement<QPushButton>(start(), "Command1")->click();
         QCOMPARE(plattform->meldungen.size(), std::size_t(1));
-        QVERIFY(plattform->meldungen[0].symbol == Symbol::Fehler);
+        QVERIFY(plattform->meldungen[0].symbol == Symbol::Kritisch);
         QVERIFY(QString::fromStdString(plattform->meldungen[0].text).contains(QStringLiteral("olvani.txt")));
         QCOMPARE(plattform->beendetMit, std::vector<int>{1});
     }
