@@ -1,7 +1,7 @@
 // libFuzzer target for the vocabulary file reader. Beyond not crashing, every
 // input must give either a table that keeps the reader's promises or one
-// FatalerFehler that points into the input.
-#include "vocab/fehler.h"
+// Abbruch that points into the input.
+#include "vocab/abbruch.h"
 #include "vocab/vokabeldatei.h"
 #include "vocab/vokabeltabelle.h"
 
@@ -236,7 +236,7 @@ void pruefeLeerzeilenAmEnde(std::string_view eingabe, const olvani::Vokabeltabel
     olvani::Vokabeltabelle u;
     try {
         u = olvani::liesVokabeln(laenger, "olvani.txt");
-    } catch (const olvani::FatalerFehler& fehler) {
+    } catch (const olvani::Abbruch& fehler) {
         verlange(false, "Leerzeilen am Ende machen die Datei kaputt:", fehler.what());
     }
     const int n = t.Anzahl();
@@ -254,7 +254,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
         const olvani::Vokabeltabelle t = olvani::liesVokabeln(eingabe, "olvani.txt");
         pruefeTabelle(eingabe, t);
         pruefeLeerzeilenAmEnde(eingabe, t);
-    } catch (const olvani::FatalerFehler& fehler) {
+    } catch (const olvani::Abbruch& fehler) {
         pruefeFehler(eingabe, fehler.what());
     }
     // Any other exception escapes and counts as a finding.

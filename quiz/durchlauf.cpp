@@ -1,7 +1,7 @@
 #include "durchlauf.h"
 
 #include "statistikzeile.h"
-#include "vocab/fehler.h"
+#include "vocab/abbruch.h"
 
 #include <utility>
 
@@ -13,7 +13,7 @@ Durchlauf::Durchlauf(Vokabeltabelle& tabelle, const Stand& stand) : tabelle_(&ta
     fehler_ = stand.fehler;
     const auto geladen = [&](int i) {
         if (i < 1 || i > tabelle.Anzahl())
-            throw FatalerFehler("Interner Fehler: Vokabel Nr. " + std::to_string(i) + " ist nicht geladen.");
+            throw Abbruch("Interner Fehler: Vokabel Nr. " + std::to_string(i) + " ist nicht geladen.");
         return i;
     };
     if (stand.nummer != 0 || stand.frage)

@@ -1,9 +1,9 @@
 // The run: a question stays open until its verdict, every answer is counted
 // once for its entry and the run, and a 16-bit counter leaving its range
-// ends in FatalerFehler without changing it.
+// ends in Abbruch without changing it.
 #include "quiz/durchlauf.h"
 #include "stuetzen/testzufall.h"
-#include "vocab/fehler.h"
+#include "vocab/abbruch.h"
 
 #include <QtTest>
 
@@ -140,7 +140,7 @@ void TestDurchlauf::ueberlauf()
             lauf.pruefeAntwort(taste == "richtig" ? "zorp" : "blek", ",");
     };
     if (ueberlauf)
-        QVERIFY_THROWS_EXCEPTION(FatalerFehler, druecken());
+        QVERIFY_THROWS_EXCEPTION(Abbruch, druecken());
     else
         druecken();
     QCOMPARE((QList<int>{lauf.Erfolge(), lauf.Fehler(), t.RichtigZaehler(1), t.FalschZaehler(1)}), nachher);
@@ -164,7 +164,7 @@ void TestDurchlauf::ungueltigerStand()
     Vokabeltabelle t;
     t.neuerEintrag("zorp", {"Haus", "", "", ""}, false);
     t.neuerEintrag("blek", {"Baum", "", "", ""}, false);
-    QVERIFY_THROWS_EXCEPTION(FatalerFehler, zugriff(t));
+    QVERIFY_THROWS_EXCEPTION(Abbruch, zugriff(t));
 }
 
 QTEST_GUILESS_MAIN(TestDurchlauf)

@@ -3,7 +3,7 @@
 #include "quiz/durchlauf.h"
 #include "stuetzen/testtabellen.h"
 #include "stuetzen/testzufall.h"
-#include "vocab/fehler.h"
+#include "vocab/abbruch.h"
 
 #include <QtTest>
 
@@ -233,7 +233,7 @@ void TestFragewahl::klugesTrainingR()
     QFETCH(int, fehler);
     QFETCH(int, r);
     if (r < 0)
-        QVERIFY_THROWS_EXCEPTION(FatalerFehler, olvani::klugesTrainingR(erfolge, fehler));
+        QVERIFY_THROWS_EXCEPTION(Abbruch, olvani::klugesTrainingR(erfolge, fehler));
     else
         QCOMPARE(olvani::klugesTrainingR(erfolge, fehler), r);
 }

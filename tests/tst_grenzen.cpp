@@ -7,7 +7,7 @@
 #include "stuetzen/fensterhilfen.h"
 #include "stuetzen/testplattform.h"
 #include "ui/hauptfenster.h"
-#include "vocab/fehler.h"
+#include "vocab/abbruch.h"
 #include "vocab/vokabeldatei.h"
 
 #include <QLabel>
@@ -143,7 +143,7 @@ private slots:
         bool geworfen = false;
         try {
             ladeVokabeldatei(pfad);
-        } catch (const FatalerFehler&) {
+        } catch (const Abbruch&) {
             geworfen = true;
         }
         QCOMPARE(geworfen, fehler);

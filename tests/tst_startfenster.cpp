@@ -153,7 +153,7 @@ private slots:
         QCOMPARE(fenster->tabelle().Anzahl(), 0);
     }
 
-    void kaputteDateiIstEinFatalerFehler()
+    void kaputteDateiIstEinAbbruch()
     {
         const QByteArray abgeschnitten = "\"zorp\",\"Haus\",\"Heim\"\r\n";
         Vokabelordner ordner(&abgeschnitten);

@@ -1,4 +1,4 @@
-#include "vocab/fehler.h"
+#include "vocab/abbruch.h"
 #include "vocab/vokabeltabelle.h"
 
 #include <QTest>
@@ -105,7 +105,7 @@ void TstVokabeltabelle::ungueltigerIndex()
     QFETCH(std::function<void(Vokabeltabelle&)>, zugriff);
 
     Vokabeltabelle t = dreiEintraege();
-    QVERIFY_THROWS_EXCEPTION(FatalerFehler, zugriff(t));
+    QVERIFY_THROWS_EXCEPTION(Abbruch, zugriff(t));
 }
 
 void TstVokabeltabelle::zaehler16_data()
@@ -126,9 +126,9 @@ void TstVokabeltabelle::zaehler16()
     z = start - schritt;
     schritt > 0 ? ++z : --z;
     QCOMPARE(int(z), start);
-    QVERIFY_THROWS_EXCEPTION(FatalerFehler, schritt > 0 ? ++z : --z);
+    QVERIFY_THROWS_EXCEPTION(Abbruch, schritt > 0 ? ++z : --z);
     QCOMPARE(int(z), start); // the failed step leaves the value alone
-    QVERIFY_THROWS_EXCEPTION(FatalerFehler, z = start + schritt);
+    QVERIFY_THROWS_EXCEPTION(Abbruch, z = start + schritt);
 }
 
 void TstVokabeltabelle::kapazitaet()
@@ -136,7 +136,7 @@ void TstVokabeltabelle::kapazitaet()
     Vokabeltabelle t;
     for (int i = 1; i <= Kapazitaet; ++i)
         QCOMPARE(t.neuerEintrag("w", {"b", "", "", ""}, false), i);
-    QVERIFY_THROWS_EXCEPTION(FatalerFehler, t.neuerEintrag("w", {"b", "", "", ""}, false));
+    QVERIFY_THROWS_EXCEPTION(Abbruch, t.neuerEintrag("w", {"b", "", "", ""}, false));
     QCOMPARE(t.Anzahl(), Kapazitaet);
 }
 

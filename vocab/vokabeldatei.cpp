@@ -1,6 +1,6 @@
 #include "vokabeldatei.h"
 
-#include "fehler.h"
+#include "abbruch.h"
 
 #include <algorithm>
 #include <array>
@@ -257,7 +257,7 @@ Vokabeltabelle liesVokabeln(std::string_view inhalt, const std::string& dateinam
     const std::string datei = dieDatei(dateiname);
     Feldleser leser(inhalt);
     if (leser.nurNochLeerzeilen())
-        throw FatalerFehler(datei + " ist leer: sie enthält keinen einzigen Datensatz.");
+        throw Abbruch(datei + " ist leer: sie enthält keinen einzigen Datensatz.");
 
     // Room for as many entries as the file has lines, so the table does not
     // move its entries while it grows.
@@ -267,12 +267,12 @@ Vokabeltabelle liesVokabeln(std::string_view inhalt, const std::string& dateinam
     std::array<std::string_view, FelderJeDatensatz> roh;
     do {
         if (tabelle.Anzahl() >= Kapazitaet)
-            throw FatalerFehler(datei + " enthält mehr als " + std::to_string(Kapazitaet) + " Vokabeln: der Datensatz "
+            throw Abbruch(datei + " enthält mehr als " + std::to_string(Kapazitaet) + " Vokabeln: der Datensatz "
                                 + std::to_string(Kapazitaet + 1) + " beginnt in Zeile "
                                 + std::to_string(leser.zeile()) + ".");
         for (int feld = 0; feld < FelderJeDatensatz; ++feld) {
             if (leser.amEnde())
-                throw FatalerFehler(datei + " ist unvollständig: in Zeile " + std::to_string(leser.feldZeile())
+                throw Abbruch(datei + " ist unvollständig: in Zeile " + std::to_string(leser.feldZeile())
                                     + " fehlt dem Datensatz " + std::to_string(tabelle.Anzahl() + 1) + " das Feld "
                                     + std::to_string(feld + 1) + " (" + Feldnamen[feld] + ").");
             roh[static_cast<std::size_t>(feld)] = leser.naechstesFeld();
@@ -292,7 +292,7 @@ Vokabeltabelle ladeVokabeldatei(const std::string& pfad)
     {
         std::ifstream datei(pfad, std::ios::binary);
         if (!datei)
-            throw FatalerFehler(dieDatei(pfad) + " kann nicht geöffnet werden.");
+            throw Abbruch(dieDatei(pfad) + " kann nicht geöffnet werden.");
         // Sized once from the file's length, then read to its real end: the
         // file may change meanwhile, and a directory has no length to speak of.
         std::error_code fehler;
@@ -304,7 +304,7 @@ Vokabeltabelle ladeVokabeldatei(const std::string& pfad)
             inhalt.append(puffer.data(), static_cast<std::size_t>(datei.gcount()));
         // A directory opens but fails on reading.
         if (datei.bad())
-            throw FatalerFehler(dieDatei(pfad) + " kann nicht gelesen werden.");
+            throw Abbruch(dieDatei(pfad) + " kann nicht gelesen werden.");
     }
     return liesVokabeln(inhalt, pfad);
 }

@@ -9,7 +9,7 @@ namespace olvani {
 
 // Reads the contents of a vocabulary file into a table: six delimited fields
 // a record (foreign word, four meanings with "@" for none, flag). Throws
-// FatalerFehler naming `dateiname`, the line, the record and the field where
+// Abbruch naming `dateiname`, the line, the record and the field where
 // the file is broken, or when it holds more than Kapazitaet records.
 Vokabeltabelle liesVokabeln(std::string_view inhalt, const std::string& dateiname);
 

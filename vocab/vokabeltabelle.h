@@ -16,11 +16,11 @@ inline constexpr int Spalten = 5;        // meaning columns 1..5; column 5 is al
 // learning counters. Texts are UTF-8.
 //
 // Every index is checked against 0..Kapazitaet (and 0..Spalten for a meaning
-// column); an index outside throws FatalerFehler. Slots past Anzahl() read as
+// column); an index outside throws Abbruch. Slots past Anzahl() read as
 // empty, as in a zero-filled table; storage grows only with the entries.
 class Vokabeltabelle {
 public:
-    // Appends entry Anzahl()+1 and returns its index; throws FatalerFehler
+    // Appends entry Anzahl()+1 and returns its index; throws Abbruch
     // when the table already holds Kapazitaet entries. Empty meanings are "".
     int neuerEintrag(std::string_view wort, const std::array<std::string_view, 4>& bedeutungen, bool kennung);
 
@@ -50,7 +50,7 @@ public:
     void zaehleRichtig(int i);
     void zaehleFalsch(int i);
 
-    // Throws FatalerFehler for an index outside 0..Kapazitaet.
+    // Throws Abbruch for an index outside 0..Kapazitaet.
     static void pruefeIndex(int i)
     {
         if (i < 0 || i > Kapazitaet)
