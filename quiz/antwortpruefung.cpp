@@ -42,11 +42,12 @@ Pruefung pruefe(const Vokabeltabelle& tabelle, int n, const Frage* frage, const 
     // the solution whatever was typed, once per matching column.
     if (getippt == tabelle.Wort(n))
         b.richtig = true;
+    const std::string& gezeigt = frage->gezeigt;
     for (int j = 1; j <= tabelle.Anzahl(); ++j) {
         if (j == n)
             continue;
         for (int spalte = 1; spalte <= Spalten; ++spalte) {
-            if (frage->gezeigt != tabelle.Bedeutung(j, spalte))
+            if (gezeigt != tabelle.Bedeutung(j, spalte))
                 continue;
             b.loesung += " oder ";
             haengeEintragstextAn(b.loesung, tabelle, j);

@@ -3,6 +3,7 @@
 #include "statistikzeile.h"
 #include "vocab/abbruch.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace olvani {
@@ -50,10 +51,11 @@ Abfrage Durchlauf::NeueAbfrage(Richtungswahl wahl, const Optionen& optionen, Zuf
     // asked. Nothing changes this count while one question is chosen, so
     // checking it once here is the same as checking it at every pick, minus
     // the repeated message.
-    const bool nichtVerbenErledigt = optionen.ohneKennung && optionen.nurVerben;
-    int erledigt = 0;
-    for (int i = 1; i <= anzahl; ++i)
-        erledigt += Gefragt(i) + (nichtVerbenErledigt && !t.istVerb(i) ? 1 : 0);
+    auto erledigt = std::count(gefragt_.begin() + 1, gefragt_.end(), true);
+    if (optionen.ohneKennung && optionen.nurVerben) {
+        for (int i = 1; i <= anzahl; ++i)
+            erledigt += t.istVerb(i) ? 0 : 1;
+    }
     if (erledigt >= anzahl - 1) {
         setzeGefragtZurueck();
         abfrage.rundeVorbei = true;
