@@ -1,7 +1,7 @@
 // Judging an answer over a full table, the logic alone: the usual question,
 // and the one where every entry holds the meaning shown.
 
-#include "quiz/antwortpruefung.h"
+#include "quiz/durchlauf.h"
 #include "vocab/vokabeldatei.h"
 
 #include "eingaben.h"
@@ -20,7 +20,8 @@ constexpr int Eintraege = 10000;
 
 struct Aufgabe {
     int nummer;
-    Antwort antwort;
+    Frage frage;
+    std::string getippt;
 };
 
 // Questions as the quiz asks them: an entry and one of its meanings, spread
@@ -34,14 +35,13 @@ std::vector<Aufgabe> fragen(const Vokabeltabelle& t, bool deutschGezeigt)
         const int i = 1 + static_cast<int>((z >> 8) % static_cast<std::uint32_t>(t.Anzahl()));
         const int spalte = 1 + static_cast<int>((z >> 4) % static_cast<std::uint32_t>(t.belegteBedeutungen(i)));
         const bool richtig = k % 2 == 0;
-        Aufgabe f{i, {}};
+        Aufgabe f{i, {}, {}};
         if (deutschGezeigt) {
-            f.antwort.deutsch = t.Bedeutung(i, spalte);
-            f.antwort.olvani = richtig ? t.Wort(i) : t.Wort(i) + "x";
-            f.antwort.olvaniOffen = true;
+            f.frage = {Richtung::Deutsch, t.Bedeutung(i, spalte)};
+            f.getippt = richtig ? t.Wort(i) : t.Wort(i) + "x";
         } else {
-            f.antwort.deutsch = richtig ? t.Bedeutung(i, spalte) : "falsch";
-            f.antwort.deutschOffen = true;
+            f.frage = {Richtung::Fremdsprache, t.Wort(i)};
+            f.getippt = richtig ? t.Bedeutung(i, spalte) : "falsch";
         }
         liste.push_back(std::move(f));
     }
@@ -53,11 +53,11 @@ double mittlereTeiler(const Vokabeltabelle& t, const std::vector<Aufgabe>& liste
 {
     double summe = 0;
     for (const Aufgabe& f : liste) {
-        if (!f.antwort.olvaniOffen)
+        if (f.frage.richtung != Richtung::Deutsch)
             continue;
         for (int j = 1; j <= t.Anzahl(); ++j)
             for (int spalte = 1; spalte <= Spalten; ++spalte)
-                summe += j != f.nummer && t.Bedeutung(j, spalte) == f.antwort.deutsch ? 1 : 0;
+                summe += j != f.nummer && t.Bedeutung(j, spalte) == f.frage.gezeigt ? 1 : 0;
     }
     return summe / static_cast<double>(liste.size());
 }
@@ -70,9 +70,8 @@ void pruefeReihum(benchmark::State& state, Vokabeltabelle& tabelle, const std::v
         const Aufgabe& f = liste[k++ % liste.size()];
         // A fresh run each time: its counters would pass 32767 in a long
         // measurement.
-        Durchlauf lauf;
-        lauf.Nummer = f.nummer;
-        Urteil urteil = pruefeAntwort(tabelle, lauf, f.antwort, ",");
+        Durchlauf lauf(tabelle, Durchlauf::Stand().mitFrage(f.nummer, f.frage));
+        Urteil urteil = lauf.pruefeAntwort(f.getippt, ",");
         laenge += urteil.verdikt.size();
         benchmark::DoNotOptimize(urteil);
     }
@@ -108,7 +107,7 @@ void BM_PruefeAntwort_alle_teilen(benchmark::State& state)
     // Every question shows the shared meaning.
     std::vector<Aufgabe> geteilt;
     for (Aufgabe f : liste) {
-        f.antwort.deutsch = "Haus";
+        f.frage.gezeigt = "Haus";
         geteilt.push_back(std::move(f));
     }
     pruefeReihum(state, tabelle, geteilt);

@@ -1,11 +1,11 @@
 // Choosing the next question over a full table, under each option and in the
 // cases where almost nothing qualifies.
 
-#include "quiz/fragewahl.h"
+#include "quiz/durchlauf.h"
 #include "vocab/vokabeldatei.h"
 
 #include "eingaben.h"
-#include "tests/stuetzen/testplattform.h"
+#include "tests/stuetzen/testzufall.h"
 
 #include <benchmark/benchmark.h>
 
@@ -28,7 +28,7 @@ enum class Fall {
     KeineOption,
     Richtig,          // half the entries answered correctly five times
     Wort,             // half the entries asked this round
-    Neu,              // flagged entries left out, asked ones marked
+    Neu,              // entries with Kennung left out, asked ones marked
     NurVerben,        // about a fifth are verbs
     KlugesTraining,   // fresh run: R = 1
     EinzigesVerb,     // verbs only, and there is exactly one
@@ -37,7 +37,7 @@ enum class Fall {
 
 struct Aufbau {
     Vokabeltabelle tabelle;
-    Durchlauf lauf;
+    Durchlauf::Stand stand;
     Optionen optionen;
 };
 
@@ -61,10 +61,10 @@ Aufbau baue(Fall fall)
     case Fall::Wort:
         a.optionen.jedesWortEinmal = true;
         for (int i = 2; i <= Eintraege; i += 2)
-            t.setzeGefragt(i, true);
+            a.stand.gefragt.push_back(i);
         break;
     case Fall::Neu:
-        a.optionen.ohneMarkierte = true;
+        a.optionen.ohneKennung = true;
         break;
     case Fall::NurVerben:
     case Fall::EinzigesVerb:
@@ -75,8 +75,8 @@ Aufbau baue(Fall fall)
         break;
     case Fall::KlugesTrainingR600:
         a.optionen.klugesTraining = true;
-        a.lauf.Erfolge = 15000;
-        a.lauf.Fehler = 15000;
+        a.stand.erfolge = 15000;
+        a.stand.fehler = 15000;
         for (int k = 0; k < 3; ++k)
             t.zaehleFalsch(Eintraege / 3);
         break;
@@ -84,13 +84,14 @@ Aufbau baue(Fall fall)
     return a;
 }
 
-// Entries that pass the check boxes as the table stands (before any question).
-int passende(const Vokabeltabelle& t, const Optionen& o)
+// Entries that pass the check boxes as the run starts (before any question).
+int passende(const Durchlauf& lauf, const Optionen& o)
 {
+    const Vokabeltabelle& t = lauf.tabelle();
     int anzahl = 0;
     for (int i = 1; i <= t.Anzahl(); ++i) {
-        const bool raus = (o.ohneFuenfmalRichtige && t.RichtigZaehler(i) > 4) || (o.jedesWortEinmal && t.Gefragt(i) == 1)
-                          || (o.ohneMarkierte && t.Kennung(i)) || (o.nurVerben && !t.istVerb(i));
+        const bool raus = (o.ohneFuenfmalRichtige && t.RichtigZaehler(i) > 4) || (o.jedesWortEinmal && lauf.Gefragt(i) == 1)
+                          || (o.ohneKennung && t.Kennung(i)) || (o.nurVerben && !t.istVerb(i));
         anzahl += raus ? 0 : 1;
     }
     return anzahl;
@@ -99,20 +100,21 @@ int passende(const Vokabeltabelle& t, const Optionen& o)
 void BM_NeueAbfrage(benchmark::State& state, Fall fall)
 {
     Aufbau a = baue(fall);
-    Testplattform zufall(42);
-    const int vorher = passende(a.tabelle, a.optionen);
+    Durchlauf lauf(a.tabelle, a.stand);
+    Testzufall zufall(42);
+    const int vorher = passende(lauf, a.optionen);
     int nichtGefunden = 0;
     int rundenenden = 0;
     for (auto _ : state) {
-        Frage frage = NeueAbfrage(a.tabelle, a.lauf, Richtungswahl::Zufall, a.optionen, zufall);
-        nichtGefunden += frage.gefunden ? 0 : 1;
-        rundenenden += frage.rundeVorbei ? 1 : 0;
-        benchmark::DoNotOptimize(frage);
+        Abfrage abfrage = lauf.NeueAbfrage(Richtungswahl::Zufall, a.optionen, zufall);
+        nichtGefunden += abfrage.gefunden ? 0 : 1;
+        rundenenden += abfrage.rundeVorbei ? 1 : 0;
+        benchmark::DoNotOptimize(abfrage);
     }
     if (nichtGefunden > 0)
         state.SkipWithError("an entry qualifies, yet none was found");
     state.counters["qualifying"] = vorher;
-    state.counters["R"] = klugesTrainingR(a.lauf);
+    state.counters["R"] = klugesTrainingR(lauf.Erfolge(), lauf.Fehler());
     state.counters["round_ends"] = rundenenden;
 }
 

@@ -89,10 +89,10 @@ void richtigZyklus(benchmark::State& state, const std::string& datei, const std:
     for (auto _ : state) {
         state.PauseTiming();
         // The run's counters would pass 32767 in a long measurement.
-        if (int(fenster.lauf().Erfolge) + int(fenster.lauf().Fehler) > 32000)
+        if (fenster.lauf().Erfolge() + fenster.lauf().Fehler() > 32000)
             ladeUeberStartfenster(fenster, datei);
         cmdStart->click(); // a German meaning shown, the foreign word asked for
-        const int n = fenster.lauf().Nummer;
+        const int n = fenster.lauf().Nummer();
         txtDeutsch->setText(qs(gezeigt.empty() ? t.Bedeutung(n, 1) : gezeigt));
         richtig = !richtig;
         txtOlvani->setText(qs(richtig ? t.Wort(n) : std::string("falsch")));

@@ -139,7 +139,7 @@ std::string erzeuge(int anzahl, int einzigesVerb, std::string_view gemeinsam, st
     datei.reserve(static_cast<std::size_t>(anzahl) * 72);
     for (int i = 1; i <= anzahl; ++i) {
         const bool verb = einzigesVerb > 0 ? i == einzigesVerb : z.mitAnteil(0.2);
-        const bool markiert = z.mitAnteil(0.15);
+        const bool kennung = z.mitAnteil(0.15);
         const int belegt = anzahlBedeutungen(z);
         std::array<std::string, 4> bedeutungen;
         for (int k = 0; k < belegt; ++k) {
@@ -160,7 +160,7 @@ std::string erzeuge(int anzahl, int einzigesVerb, std::string_view gemeinsam, st
             datei += b.empty() ? "@" : b;
             datei += '"';
         }
-        datei += markiert ? ",\"1\"\r\n" : ",\"0\"\r\n";
+        datei += kennung ? ",\"1\"\r\n" : ",\"0\"\r\n";
     }
     return datei;
 }

@@ -3,7 +3,7 @@
 // as a process of its own, untouched by anything else the benchmark holds.
 // (The peak is read here, from /proc: the rusage of a spawned child still
 // carries the parent's peak from before the exec.)
-#include "vocab/fehler.h"
+#include "vocab/abbruch.h"
 #include "vocab/vokabeldatei.h"
 
 #include <chrono>
@@ -35,7 +35,7 @@ int main(int argc, char** argv)
     try {
         const int anzahl = olvani::ladeVokabeldatei(argv[1]).Anzahl();
         std::printf("%d records\n", anzahl);
-    } catch (const olvani::FatalerFehler& fehler) {
+    } catch (const olvani::Abbruch& fehler) {
         std::printf("%s\n", fehler.what());
         status = 1;
     }

@@ -91,12 +91,12 @@ void formUndInhalt()
     const std::vector<Satz> saetze = zerlege(datei);
     pruefe(saetze.size() == 10000, "10000 records");
 
-    int verben = 0, markiert = 0, umlaute = 0;
+    int verben = 0, mitKennung = 0, umlaute = 0;
     std::map<int, int> nachBelegung;
     for (const Satz& s : saetze) {
         verben += s.wort.starts_with('-') ? 1 : 0;
-        markiert += s.kennung == "1" ? 1 : 0;
-        pruefe(s.kennung == "1" || s.kennung == "0", "flag is \"0\" or \"1\"");
+        mitKennung += s.kennung == "1" ? 1 : 0;
+        pruefe(s.kennung == "1" || s.kennung == "0", "Kennung is \"0\" or \"1\"");
         pruefe(s.wort.size() >= 4 && s.wort.size() <= 13, "word of realistic length: " + s.wort);
         int belegt = 0;
         for (const std::string& b : s.bedeutungen) {
@@ -117,7 +117,7 @@ void formUndInhalt()
         ++nachBelegung[belegt];
     }
     pruefe(verben > 1500 && verben < 2500, "about a fifth are verbs: " + std::to_string(verben));
-    pruefe(markiert > 1000 && markiert < 2000, "about 15 % flagged: " + std::to_string(markiert));
+    pruefe(mitKennung > 1000 && mitKennung < 2000, "about 15 % with Kennung: " + std::to_string(mitKennung));
     pruefe(umlaute > 2000, "umlauts are common: " + std::to_string(umlaute));
     for (int k = 1; k <= 4; ++k)
         pruefe(nachBelegung[k] > 500, "records with " + std::to_string(k) + " meanings");

@@ -1,9 +1,9 @@
 // libFuzzer target for the vocabulary file reader. Beyond not crashing, every
 // input must give either a table that keeps the reader's promises or one
-// FatalerFehler that points into the input; for files in the form
+// Abbruch that points into the input; for files in the form
 // spreadsheets write, a predictor written apart from the reader knows the
 // table exactly.
-#include "vocab/fehler.h"
+#include "vocab/abbruch.h"
 #include "vocab/vokabeldatei.h"
 #include "vocab/vokabeltabelle.h"
 
@@ -298,7 +298,7 @@ void pruefeTabelle(std::string_view eingabe, const olvani::Vokabeltabelle& t)
             const std::string& text = spalte == 0 ? t.Wort(i) : t.Bedeutung(i, spalte);
             verlange(text.find('\0') == std::string::npos, "Nullzeichen in einem Text");
         }
-        verlange(t.RichtigZaehler(i) == 0 && t.FalschZaehler(i) == 0 && t.Gefragt(i) == 0, "Zaehler nicht 0");
+        verlange(t.RichtigZaehler(i) == 0 && t.FalschZaehler(i) == 0, "Zaehler nicht 0");
         kennungen += t.Kennung(i) ? 1 : 0;
     }
     // A flag is set only by a field "1", so never more often than there are
@@ -384,7 +384,7 @@ void pruefeLeerzeilenAmEnde(std::string_view eingabe, const olvani::Vokabeltabel
     olvani::Vokabeltabelle u;
     try {
         u = olvani::liesVokabeln(laenger, "olvani.txt");
-    } catch (const olvani::FatalerFehler& fehler) {
+    } catch (const olvani::Abbruch& fehler) {
         verlange(false, "Leerzeilen am Ende machen die Datei kaputt:", fehler.what());
     }
     const int n = t.Anzahl();
@@ -406,7 +406,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
         verlange(!mitNull, "Datei mit Nullzeichen geladen");
         pruefeTabelle(eingabe, t);
         pruefeLeerzeilenAmEnde(eingabe, t);
-    } catch (const olvani::FatalerFehler& fehler) {
+    } catch (const olvani::Abbruch& fehler) {
         pruefeFehler(eingabe, fehler.what());
         verlange(!mitNull || std::string_view(fehler.what()).find("keine Textdatei") != std::string_view::npos,
                  "Nullzeichen nicht als solches gemeldet:", fehler.what());

@@ -1,7 +1,5 @@
 #include "antwortpruefung.h"
 
-#include "statistikzeile.h"
-
 namespace olvani {
 
 namespace {
@@ -22,65 +20,42 @@ void haengeEintragstextAn(std::string& ziel, const Vokabeltabelle& t, int i)
 
 } // namespace
 
-Urteil pruefeAntwort(Vokabeltabelle& tabelle, Durchlauf& lauf, const Antwort& antwort,
-                     const std::string& dezimaltrennzeichen)
+Pruefung pruefe(const Vokabeltabelle& tabelle, int n, const Frage* frage, const std::string& getippt)
 {
-    const int n = lauf.Nummer;
-    bool ja = false;
-    std::string loesung;
-    haengeEintragstextAn(loesung, tabelle, n);
+    Pruefung b;
+    haengeEintragstextAn(b.loesung, tabelle, n);
+    if (!frage)
+        return b;
 
     // Foreign word shown: any meaning of entry n counts; an empty answer
     // must not match an empty column.
-    if (antwort.deutschOffen && !antwort.deutsch.empty()) {
+    if (frage->richtung == Richtung::Fremdsprache) {
         for (int spalte = 1; spalte <= Spalten; ++spalte) {
-            if (antwort.deutsch == tabelle.Bedeutung(n, spalte))
-                ja = true;
+            if (!getippt.empty() && getippt == tabelle.Bedeutung(n, spalte))
+                b.richtig = true;
         }
+        return b;
     }
 
     // German meaning shown: the word of entry n counts, and so does the word
     // of any other entry holding the meaning shown. Those entries belong to
     // the solution whatever was typed, once per matching column.
-    if (antwort.olvaniOffen) {
-        if (antwort.olvani == tabelle.Wort(n))
-            ja = true;
-        const std::string& gezeigt = antwort.deutsch;
-        for (int j = 1; j <= tabelle.Anzahl(); ++j) {
-            if (j == n)
+    if (getippt == tabelle.Wort(n))
+        b.richtig = true;
+    const std::string& gezeigt = frage->gezeigt;
+    for (int j = 1; j <= tabelle.Anzahl(); ++j) {
+        if (j == n)
+            continue;
+        for (int spalte = 1; spalte <= Spalten; ++spalte) {
+            if (gezeigt != tabelle.Bedeutung(j, spalte))
                 continue;
-            for (int spalte = 1; spalte <= Spalten; ++spalte) {
-                if (gezeigt != tabelle.Bedeutung(j, spalte))
-                    continue;
-                loesung += " oder ";
-                haengeEintragstextAn(loesung, tabelle, j);
-                if (tabelle.Wort(j) == antwort.olvani)
-                    ja = true;
-            }
+            b.loesung += " oder ";
+            haengeEintragstextAn(b.loesung, tabelle, j);
+            if (tabelle.Wort(j) == getippt)
+                b.richtig = true;
         }
     }
-
-    Urteil urteil;
-    urteil.richtig = ja;
-    if (ja) {
-        tabelle.zaehleRichtig(n);
-        urteil.verdikt = "Richtig! " + loesung;
-        ++lauf.Erfolge;
-        urteil.fuenftesMalRichtig = tabelle.RichtigZaehler(n) == 5;
-    } else {
-        urteil.verdikt = "Falsch! Richtig ist " + loesung;
-        ++lauf.Fehler;
-        tabelle.zaehleFalsch(n);
-    }
-    urteil.statistikzeile = Statistikzeile(tabelle, lauf, Form::Lang, dezimaltrennzeichen);
-    return urteil;
-}
-
-std::string DochRichtig(const Vokabeltabelle& tabelle, Durchlauf& lauf, const std::string& dezimaltrennzeichen)
-{
-    --lauf.Fehler;
-    ++lauf.Erfolge;
-    return Statistikzeile(tabelle, lauf, Form::Kurz, dezimaltrennzeichen);
+    return b;
 }
 
 } // namespace olvani

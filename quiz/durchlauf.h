@@ -1,16 +1,85 @@
 #pragma once
 
+#include "antwortpruefung.h"
+#include "fragewahl.h"
+#include "vocab/vokabeltabelle.h"
 #include "vocab/zaehler16.h"
+#include "zufallsquelle.h"
+
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace olvani {
 
-// The state of one run that is not vocabulary: the entry asked last and the
-// answers judged so far. It starts at zero with the main window and is never
-// saved.
-struct Durchlauf {
-    Zaehler16 Nummer;  // the entry asked last, 0 before the first question
-    Zaehler16 Erfolge; // correct answers, including corrected ones
-    Zaehler16 Fehler;  // wrong answers; corrections can take it below zero
+// What "Abfragen" brought about.
+struct Abfrage {
+    Frage frage;              // the direction is drawn even when nothing is found
+    bool rundeVorbei = false; // show RundenendeMeldung before the question; the marks are reset
+    bool gefunden = false;    // false: show KeineVokabelMeldung; no question is open
+};
+
+// What "Richtig?" brought about; the window shows the texts in this order.
+struct Urteil {
+    bool richtig = false;
+    std::string verdikt;             // "Richtig! " or "Falsch! Richtig ist " and the solution
+    bool fuenftesMalRichtig = false; // show FuenfmalRichtigMeldung after the verdict is shown
+    std::string statistikzeile;      // the long statistics line
+};
+
+// One learner's run over a loaded table: the question in progress, the
+// entries asked this round (Gefragt) and the answers judged (Erfolge,
+// Fehler). It reads the table's texts and counts each answer for its entry
+// through the table; everything else of the run lives here and is never
+// saved. The table must outlive the run.
+class Durchlauf {
+public:
+    // Where a run stands. Tests and measurements start from a state that
+    // would take thousands of answers to reach; the program starts at zero.
+    struct Stand {
+        int erfolge = 0;
+        int fehler = 0;
+        std::vector<int> gefragt;   // entries asked this round
+        int nummer = 0;             // the entry asked last
+        std::optional<Frage> frage; // the question about it, still open
+
+        Stand& mitAntworten(int e, int f) { erfolge = e; fehler = f; return *this; }
+        Stand& mitGefragt(std::vector<int> g) { gefragt = std::move(g); return *this; }
+        Stand& mitFrage(int n, std::optional<Frage> f) { nummer = n; frage = std::move(f); return *this; }
+    };
+
+    explicit Durchlauf(Vokabeltabelle& tabelle) : tabelle_(&tabelle) {}
+    Durchlauf(Vokabeltabelle& tabelle, const Stand& stand);
+
+    // "Abfragen": draws the direction and the entry under the options, ends
+    // the round when it is due and opens the question. With ohneKennung the
+    // entry is marked as asked.
+    Abfrage NeueAbfrage(Richtungswahl wahl, const Optionen& optionen, Zufallsquelle& zufall);
+    // "Richtig?": judges the typed text as the answer to the open question
+    // (wrong when none is open), counts it for entry Nummer and the run, and
+    // closes the question.
+    Urteil pruefeAntwort(const std::string& getippt, const std::string& dezimaltrennzeichen);
+    // "Doch Richtig!": moves one answer from Fehler to Erfolge and returns the
+    // short statistics line.
+    std::string DochRichtig(const std::string& dezimaltrennzeichen);
+
+    // The question waiting for its answer, or null.
+    const Frage* offeneFrage() const { return frage_ ? &*frage_ : nullptr; }
+    int Nummer() const { return nummer_; } // the entry asked last, 0 before the first question
+    int Erfolge() const { return erfolge_; }
+    int Fehler() const { return fehler_; }
+    int Gefragt(int i) const;
+    const Vokabeltabelle& tabelle() const { return *tabelle_; }
+
+private:
+    void setzeGefragtZurueck();
+
+    Vokabeltabelle* tabelle_;
+    Zaehler16 nummer_;
+    Zaehler16 erfolge_; // correct answers, including corrected ones
+    Zaehler16 fehler_;  // wrong answers; corrections can take it below zero
+    std::optional<Frage> frage_;
+    std::vector<bool> gefragt_; // by entry; grows with the table
 };
 
 } // namespace olvani

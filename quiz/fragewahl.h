@@ -1,10 +1,10 @@
 #pragma once
 
-#include "durchlauf.h"
 #include "vocab/vokabeltabelle.h"
 #include "zufallsquelle.h"
 
 #include <string>
+#include <vector>
 
 namespace olvani {
 
@@ -20,8 +20,8 @@ enum class Richtungswahl { Deutsch, Fremdsprache, Zufall };
 // The options of the word choice, true when ticked.
 struct Optionen {
     bool ohneFuenfmalRichtige = false; // leave out entries answered correctly five times
-    bool jedesWortEinmal = false;      // each entry once per round (needs ohneMarkierte to mark them)
-    bool ohneMarkierte = false;        // leave out flagged entries, mark the asked ones
+    bool jedesWortEinmal = false;      // each entry once per round (only ohneKennung marks them)
+    bool ohneKennung = false;          // leave out entries with Kennung, mark the asked ones
     bool nurVerben = false;            // verbs only
     bool klugesTraining = false;       // favour entries often answered wrongly
 };
@@ -30,26 +30,23 @@ inline constexpr const char* RundenendeMeldung =
     "Alle Wörter wurden nun einmal gefragt, es beginnt nun wieder von Anfang!";
 inline constexpr const char* KeineVokabelMeldung = "Keine Vokabel passt zu den gewählten Optionen!";
 
-struct Frage {
-    Richtung richtung = Richtung::Deutsch;
-    // The round ended while choosing: show RundenendeMeldung before the
-    // question is written (Gefragt has already been reset).
-    bool rundeVorbei = false;
-    // False when no entry passes the options: show KeineVokabelMeldung and
-    // ask nothing; Nummer is unchanged.
-    bool gefunden = false;
-    std::string deutsch; // the German side: the meaning shown, or "" for the answer
-    std::string olvani;  // the foreign side: the word shown, or "" for the answer
-};
-
 // R of smart training: (Fehler + Erfolge) / 50 + 1, a half rounded to the
 // even neighbour. An entry with f wrong answers is accepted at a pick with
 // probability min(f + 1, R + 1) / (R + 1).
-int klugesTrainingR(const Durchlauf& lauf);
+int klugesTrainingR(int erfolge, int fehler);
 
-// Picks the direction and the entry of the next question, sets Nummer and,
-// while ohneMarkierte is ticked, Gefragt of the entry asked.
-Frage NeueAbfrage(Vokabeltabelle& tabelle, Durchlauf& lauf, Richtungswahl wahl, const Optionen& optionen,
-                  Zufallsquelle& zufall);
+// The direction of the next question: one draw, whatever the choice.
+Richtung waehleRichtung(Richtungswahl wahl, Zufallsquelle& zufall);
+
+// An entry that passes the options, drawn with the weights of smart training
+// (R = r); 0, without a draw, when none passes. `gefragt` holds the asked
+// marks by entry; one past its end is not marked. In the Deutsch direction
+// an entry without any meaning cannot be shown, so it does not pass either.
+int waehleEintrag(const Vokabeltabelle& tabelle, const std::vector<bool>& gefragt, const Optionen& optionen,
+                  Richtung richtung, int r, Zufallsquelle& zufall);
+
+// A uniform choice among the non-empty meaning columns of entry i, which has
+// at least one.
+int waehleSpalte(const Vokabeltabelle& tabelle, int i, Zufallsquelle& zufall);
 
 } // namespace olvani

@@ -48,23 +48,23 @@ std::string formatiereProzent(double wert, int stellen, const std::string& dezim
     return text.substr(0, punkt) + dezimaltrennzeichen + text.substr(punkt + 1);
 }
 
-std::string Statistikzeile(const Vokabeltabelle& tabelle, const Durchlauf& lauf, Form form,
-                           const std::string& dezimaltrennzeichen)
+std::string Statistikzeile(const Durchlauf& lauf, Form form, const std::string& dezimaltrennzeichen)
 {
+    const Vokabeltabelle& tabelle = lauf.tabelle();
     // Erfolge + Fehler is itself a 16-bit count of answers and must not wrap.
     Zaehler16 versuche;
-    versuche = lauf.Erfolge + lauf.Fehler;
+    versuche = lauf.Erfolge() + lauf.Fehler();
     // "Doch Richtig!" before any answer leaves nothing to divide by; the
     // rate then reads 0.
-    const double prozent = versuche == 0 ? 0.0 : 100.0 / versuche * lauf.Erfolge;
+    const double prozent = versuche == 0 ? 0.0 : 100.0 / versuche * lauf.Erfolge();
     const int stellen = form == Form::Lang ? 0 : 2;
 
-    std::string zeile = "Versuche: " + std::to_string(versuche) + " / Erfolge: " + std::to_string(lauf.Erfolge)
+    std::string zeile = "Versuche: " + std::to_string(versuche) + " / Erfolge: " + std::to_string(lauf.Erfolge())
                         + " (" + formatiereProzent(prozent, stellen, dezimaltrennzeichen)
-                        + "%) / Fehler: " + std::to_string(lauf.Fehler)
+                        + "%) / Fehler: " + std::to_string(lauf.Fehler())
                         + " / Wörter: " + std::to_string(tabelle.Anzahl());
     if (form == Form::Lang) {
-        const int nummer = lauf.Nummer;
+        const int nummer = lauf.Nummer();
         zeile += " / letztes Wort richtig " + mitVorzeichenstelle(tabelle.RichtigZaehler(nummer))
                  + " / letztes Wort falsch " + mitVorzeichenstelle(tabelle.FalschZaehler(nummer));
     }

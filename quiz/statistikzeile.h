@@ -1,7 +1,6 @@
 #pragma once
 
 #include "durchlauf.h"
-#include "vocab/vokabeltabelle.h"
 
 #include <string>
 
@@ -15,8 +14,7 @@ double rundeHalbGerade(double wert, int stellen);
 // A rounded rate without trailing zeros, using the given decimal separator.
 std::string formatiereProzent(double wert, int stellen, const std::string& dezimaltrennzeichen);
 
-// The statistics line from the run counters and the counters of entry Nummer.
-std::string Statistikzeile(const Vokabeltabelle& tabelle, const Durchlauf& lauf, Form form,
-                           const std::string& dezimaltrennzeichen);
+// The statistics line from the run's counters and those of entry Nummer.
+std::string Statistikzeile(const Durchlauf& lauf, Form form, const std::string& dezimaltrennzeichen);
 
 } // namespace olvani

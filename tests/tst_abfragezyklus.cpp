@@ -85,8 +85,8 @@ private slots:
             QVERIFY(txtOlvani->text().isEmpty() && !txtOlvani->isEnabled());
             QCOMPARE(f->standardknopf(), cmdStart);
         }
-        QCOMPARE(int(f->lauf().Erfolge) + int(f->lauf().Fehler), 4);
-        QCOMPARE(plattform->signaltoene, int(f->lauf().Fehler));
+        QCOMPARE(f->lauf().Erfolge() + f->lauf().Fehler(), 4);
+        QCOMPARE(plattform->signaltoene, f->lauf().Fehler());
         QVERIFY(lblInfo2->text().startsWith(QStringLiteral("Versuche: 4 / Erfolge: ")));
     }
 
@@ -102,8 +102,8 @@ private slots:
         cmdStart->click();
         QCOMPARE(lblInfo2->text(), statistik);
         QVERIFY(lblInfo->text().isEmpty());
-        QCOMPARE(int(f->lauf().Fehler), 1);
-        QCOMPARE(int(f->lauf().Erfolge), 0);
+        QCOMPARE(f->lauf().Fehler(), 1);
+        QCOMPARE(f->lauf().Erfolge(), 0);
         QVERIFY(cmdRichtig1->isEnabled() && cmdRichtig2->isEnabled());
     }
 

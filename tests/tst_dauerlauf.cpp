@@ -18,7 +18,7 @@ using namespace olvani;
 
 namespace {
 
-// A small vocabulary with every awkward kind of entry: verbs, flagged ones,
+// A small vocabulary with every awkward kind of entry: verbs, ones with Kennung,
 // empty meanings, an entry without any meaning, shared meanings, an empty word.
 QByteArray zufallsvokabular(std::mt19937& zufall)
 {
@@ -96,7 +96,7 @@ private slots:
             case 4: QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : f.get(), Qt::Key_Return); break;
             case 5:
                 if (offen) {
-                    const int n = lauf.Nummer;
+                    const int n = lauf.Nummer();
                     // Often the right answer, so that counters climb past five.
                     offen->setText(QString::fromStdString(offen == txtOlvani ? t.Wort(n) : t.Bedeutung(n, 1 + int(zufall() % 4))));
                 }
@@ -126,7 +126,7 @@ private slots:
                 QVERIFY2(keineVokabel ? offeneFelder == 0 : offeneFelder == 1, wo.constData());
             }
             // "Doch Richtig!" moves answers between the two counts, never adds.
-            QVERIFY2(int(lauf.Erfolge) + int(lauf.Fehler) == pruefungen, wo.constData());
+            QVERIFY2(lauf.Erfolge() + lauf.Fehler() == pruefungen, wo.constData());
             int summeRichtig = 0, summeFalsch = 0;
             for (int i = 0; i <= t.Anzahl(); ++i) {
                 summeRichtig += t.RichtigZaehler(i);

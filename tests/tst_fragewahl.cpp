@@ -1,9 +1,9 @@
 // Choosing the question: direction, filters, rounds, smart training, and
 // bounded work whatever the options and the random source.
-#include "quiz/fragewahl.h"
-#include "stuetzen/testplattform.h"
+#include "quiz/durchlauf.h"
 #include "stuetzen/testtabellen.h"
-#include "vocab/fehler.h"
+#include "stuetzen/testzufall.h"
+#include "vocab/abbruch.h"
 
 #include <QtTest>
 
@@ -69,20 +69,18 @@ void TestFragewahl::richtung()
     QFETCH(double, anteilDeutschMin);
     QFETCH(double, anteilDeutschMax);
     Vokabeltabelle t = baue({{"-gehen", {"gehen", "laufen", "", ""}}, {"haus", {"Haus", "", "", ""}}, {"baum"}});
-    Durchlauf lauf;
-    Testplattform zufall(7);
+    Durchlauf lauf(t);
+    Testzufall zufall(7);
     constexpr int Fragen = 4000;
     int deutsch = 0;
     for (int k = 0; k < Fragen; ++k) {
-        const Frage f = NeueAbfrage(t, lauf, wahl, Optionen{}, zufall);
-        QVERIFY(f.gefunden);
-        if (f.richtung == Richtung::Deutsch) {
+        const Abfrage a = lauf.NeueAbfrage(wahl, Optionen{}, zufall);
+        QVERIFY(a.gefunden);
+        if (a.frage.richtung == Richtung::Deutsch) {
             ++deutsch;
-            QCOMPARE(f.olvani, std::string());
-            QVERIFY(gezeigteSpalte(t, lauf, f) != 0);
+            QVERIFY(gezeigteSpalte(lauf, a) != 0);
         } else {
-            QCOMPARE(f.olvani, t.Wort(lauf.Nummer));
-            QCOMPARE(f.deutsch, std::string());
+            QCOMPARE(a.frage.gezeigt, t.Wort(lauf.Nummer()));
         }
     }
     QVERIFY2(deutsch >= anteilDeutschMin * Fragen && deutsch <= anteilDeutschMax * Fragen,
@@ -106,21 +104,21 @@ void TestFragewahl::filter()
 {
     QFETCH(QString, haken);
     QFETCH(QList<int>, erlaubt);
-    const Vokabeltabelle basis = baue({
+    const std::vector<Vokabel> vokabeln{
         {"-gehen", {"gehen"}, false, 5}, {"-laufen", {"laufen"}, true}, {"-sehen", {"sehen"}, false, 0, 0, true},
         {"-essen", {"essen"}, false, 4}, {"haus", {"Haus"}}, {"baum", {"Baum"}, true},
         {"-trinken", {"trinken"}}, {"tisch", {"Tisch"}, false, 7},
-    });
-    Testplattform zufall(11);
+    };
+    Vokabeltabelle t = baue(vokabeln);
+    Testzufall zufall(11);
     std::set<int> gesehen;
     for (int k = 0; k < 2000; ++k) {
-        Vokabeltabelle t = basis;
-        Durchlauf lauf;
-        const Frage f = NeueAbfrage(t, lauf, Richtungswahl::Zufall, optionen(haken), zufall);
-        QVERIFY(f.gefunden);
-        QVERIFY(!f.rundeVorbei);
-        QVERIFY2(erlaubt.contains(lauf.Nummer), qPrintable(QString::number(lauf.Nummer)));
-        gesehen.insert(lauf.Nummer);
+        Durchlauf lauf(t, Durchlauf::Stand().mitGefragt(gefragte(vokabeln)));
+        const Abfrage a = lauf.NeueAbfrage(Richtungswahl::Zufall, optionen(haken), zufall);
+        QVERIFY(a.gefunden);
+        QVERIFY(!a.rundeVorbei);
+        QVERIFY2(erlaubt.contains(lauf.Nummer()), qPrintable(QString::number(lauf.Nummer())));
+        gesehen.insert(lauf.Nummer());
     }
     QCOMPARE(int(gesehen.size()), int(erlaubt.size()));
 }
@@ -128,15 +126,15 @@ void TestFragewahl::filter()
 void TestFragewahl::wortOhneNeuAendertNichts()
 {
     Vokabeltabelle t = baue({{"a"}, {"b"}, {"c"}});
-    Durchlauf lauf;
-    Testplattform zufall(3);
+    Durchlauf lauf(t);
+    Testzufall zufall(3);
     std::set<int> gesehen;
     for (int k = 0; k < 300; ++k) {
-        const Frage f = NeueAbfrage(t, lauf, Richtungswahl::Zufall, optionen("W"), zufall);
-        QVERIFY(f.gefunden);
-        QVERIFY(!f.rundeVorbei);
-        QCOMPARE(t.gefragtSumme(), 0);
-        gesehen.insert(lauf.Nummer);
+        const Abfrage a = lauf.NeueAbfrage(Richtungswahl::Zufall, optionen("W"), zufall);
+        QVERIFY(a.gefunden);
+        QVERIFY(!a.rundeVorbei);
+        QCOMPARE(lauf.Gefragt(1) + lauf.Gefragt(2) + lauf.Gefragt(3), 0);
+        gesehen.insert(lauf.Nummer());
     }
     QCOMPARE(int(gesehen.size()), 3);
 }
@@ -145,39 +143,47 @@ void TestFragewahl::rundenende_data()
 {
     QTest::addColumn<int>("verben");
     QTest::addColumn<int>("nichtVerben");
+    QTest::addColumn<int>("mitKennung"); // non-verbs with Kennung, never asked
     QTest::addColumn<QString>("haken");
     QTest::addColumn<int>("fragenJeRunde");
-    QTest::newRow("chkNeu + chkWort, 5 Einträge") << 3 << 2 << "NW" << 4;
-    QTest::newRow("dazu chkNurVerben: Nicht-Verben zählen mit") << 4 << 2 << "NWV" << 3;
-    QTest::newRow("zwei Einträge") << 1 << 1 << "NW" << 1;
+    QTest::newRow("chkNeu + chkWort, 5 Einträge") << 3 << 2 << 0 << "NW" << 4;
+    QTest::newRow("dazu chkNurVerben: Nicht-Verben zählen mit") << 4 << 2 << 0 << "NWV" << 3;
+    QTest::newRow("zwei Einträge") << 1 << 1 << 0 << "NW" << 1;
+    // The count never reaches 4 of 5: the round ends when nothing but the
+    // asked marks keeps the entries out.
+    QTest::newRow("zwei mit Kennung: Ende, wenn alle anderen gefragt") << 1 << 4 << 2 << "NW" << 3;
 }
 
 void TestFragewahl::rundenende()
 {
     QFETCH(int, verben);
     QFETCH(int, nichtVerben);
+    QFETCH(int, mitKennung);
     QFETCH(QString, haken);
     QFETCH(int, fragenJeRunde);
     std::vector<Vokabel> vokabeln;
     for (int k = 0; k < verben; ++k)
         vokabeln.push_back({std::string("-v").append(std::to_string(k))});
     for (int k = 0; k < nichtVerben; ++k)
-        vokabeln.push_back({std::string("n").append(std::to_string(k))});
+        vokabeln.push_back({std::string("n").append(std::to_string(k)), {"eins"}, k < mitKennung});
     Vokabeltabelle t = baue(vokabeln);
-    Durchlauf lauf;
-    Testplattform zufall(5);
+    Durchlauf lauf(t);
+    Testzufall zufall(5);
     std::set<int> runde;
     for (int frage = 0; frage < 12 * fragenJeRunde; ++frage) {
-        const Frage f = NeueAbfrage(t, lauf, Richtungswahl::Fremdsprache, optionen(haken), zufall);
-        QVERIFY(f.gefunden);
+        const Abfrage a = lauf.NeueAbfrage(Richtungswahl::Fremdsprache, optionen(haken), zufall);
+        QVERIFY(a.gefunden);
         // The first round starts with nothing asked; each later one begins
         // exactly when the previous one has asked fragenJeRunde entries.
-        QCOMPARE(f.rundeVorbei, frage > 0 && frage % fragenJeRunde == 0);
-        if (f.rundeVorbei)
+        QCOMPARE(a.rundeVorbei, frage > 0 && frage % fragenJeRunde == 0);
+        if (a.rundeVorbei)
             runde.clear();
-        QVERIFY2(runde.insert(lauf.Nummer).second, "asked twice in one round");
-        QCOMPARE(t.Gefragt(lauf.Nummer), 1);
-        QCOMPARE(t.gefragtSumme(), int(runde.size()));
+        QVERIFY2(runde.insert(lauf.Nummer()).second, "asked twice in one round");
+        int gefragt = 0;
+        for (int i = 1; i <= t.Anzahl(); ++i)
+            gefragt += lauf.Gefragt(i);
+        QCOMPARE(lauf.Gefragt(lauf.Nummer()), 1);
+        QCOMPARE(gefragt, int(runde.size()));
     }
 }
 
@@ -185,23 +191,23 @@ void TestFragewahl::einEintrag()
 {
     for (const QString& haken : {QString(), QString("NW"), QString("RWNVK")}) {
         Vokabeltabelle t = baue({{"-allein", {"allein"}}});
-        Durchlauf lauf;
-        Testplattform zufall(2);
+        Durchlauf lauf(t);
+        Testzufall zufall(2);
         for (int k = 0; k < 5; ++k) {
-            const Frage f = NeueAbfrage(t, lauf, Richtungswahl::Zufall, optionen(haken), zufall);
-            QVERIFY(f.rundeVorbei);
-            QVERIFY(f.gefunden);
-            QCOMPARE(int(lauf.Nummer), 1);
+            const Abfrage a = lauf.NeueAbfrage(Richtungswahl::Zufall, optionen(haken), zufall);
+            QVERIFY(a.rundeVorbei);
+            QVERIFY(a.gefunden);
+            QCOMPARE(lauf.Nummer(), 1);
         }
     }
     // Round end and no match together: the reset happens, nothing is asked.
     Vokabeltabelle t = baue({{"markiert", {"x"}, true}});
-    Durchlauf lauf;
-    Testplattform zufall(2);
-    const Frage f = NeueAbfrage(t, lauf, Richtungswahl::Zufall, optionen("N"), zufall);
-    QVERIFY(f.rundeVorbei);
-    QVERIFY(!f.gefunden);
-    QCOMPARE(int(lauf.Nummer), 0);
+    Durchlauf lauf(t);
+    Testzufall zufall(2);
+    const Abfrage a = lauf.NeueAbfrage(Richtungswahl::Zufall, optionen("N"), zufall);
+    QVERIFY(a.rundeVorbei);
+    QVERIFY(!a.gefunden);
+    QCOMPARE(lauf.Nummer(), 0);
 }
 
 void TestFragewahl::klugesTrainingR_data()
@@ -226,13 +232,10 @@ void TestFragewahl::klugesTrainingR()
     QFETCH(int, erfolge);
     QFETCH(int, fehler);
     QFETCH(int, r);
-    Durchlauf lauf;
-    lauf.Erfolge = erfolge;
-    lauf.Fehler = fehler;
     if (r < 0)
-        QVERIFY_THROWS_EXCEPTION(FatalerFehler, olvani::klugesTrainingR(lauf));
+        QVERIFY_THROWS_EXCEPTION(Abbruch, olvani::klugesTrainingR(erfolge, fehler));
     else
-        QCOMPARE(olvani::klugesTrainingR(lauf), r);
+        QCOMPARE(olvani::klugesTrainingR(erfolge, fehler), r);
 }
 
 void TestFragewahl::klugesTrainingGewichtet_data()
@@ -253,14 +256,13 @@ void TestFragewahl::klugesTrainingGewichtet()
     QFETCH(int, antworten);
     QFETCH(QList<double>, anteile);
     Vokabeltabelle t = baue({{"null"}, {"eins", {"x"}, false, 0, 1}, {"fuenf", {"x"}, false, 0, 5}});
-    Durchlauf lauf;
-    lauf.Erfolge = antworten;
-    Testplattform zufall(13);
+    Durchlauf lauf(t, Durchlauf::Stand().mitAntworten(antworten, 0));
+    Testzufall zufall(13);
     constexpr int Fragen = 12000;
     std::array<int, 3> zahl{};
     for (int k = 0; k < Fragen; ++k) {
-        QVERIFY(NeueAbfrage(t, lauf, Richtungswahl::Fremdsprache, optionen(haken), zufall).gefunden);
-        ++zahl[std::size_t(lauf.Nummer - 1)];
+        QVERIFY(lauf.NeueAbfrage(Richtungswahl::Fremdsprache, optionen(haken), zufall).gefunden);
+        ++zahl[std::size_t(lauf.Nummer() - 1)];
     }
     for (std::size_t i = 0; i < 3; ++i) {
         const double anteil = double(zahl[i]) / Fragen;
@@ -271,14 +273,14 @@ void TestFragewahl::klugesTrainingGewichtet()
 void TestFragewahl::deutschZeigtNurBelegteSpalten()
 {
     Vokabeltabelle t = baue({{"zwei", {"", "B", "", "D"}}, {"drei", {"", "", "C", ""}}, {"leer", {"", "", "", ""}}});
-    Durchlauf lauf;
-    Testplattform zufall(17);
+    Durchlauf lauf(t);
+    Testzufall zufall(17);
     std::map<std::string, int> gezeigt;
     for (int k = 0; k < 4000; ++k) {
-        const Frage f = NeueAbfrage(t, lauf, Richtungswahl::Deutsch, Optionen{}, zufall);
-        QVERIFY(f.gefunden);
-        QVERIFY(lauf.Nummer != 3);
-        ++gezeigt[f.deutsch];
+        const Abfrage a = lauf.NeueAbfrage(Richtungswahl::Deutsch, Optionen{}, zufall);
+        QVERIFY(a.gefunden);
+        QVERIFY(lauf.Nummer() != 3);
+        ++gezeigt[a.frage.gezeigt];
     }
     QCOMPARE(int(gezeigt.size()), 3);
     QVERIFY(std::abs(gezeigt["B"] - gezeigt["D"]) < 200);
@@ -287,8 +289,9 @@ void TestFragewahl::deutschZeigtNurBelegteSpalten()
     // Only meaningless entries: nothing can be shown in German, but the
     // foreign word can.
     Vokabeltabelle leer = baue({{"a", {"", "", "", ""}}, {"b", {"", "", "", ""}}});
-    QVERIFY(!NeueAbfrage(leer, lauf, Richtungswahl::Deutsch, Optionen{}, zufall).gefunden);
-    QVERIFY(NeueAbfrage(leer, lauf, Richtungswahl::Fremdsprache, Optionen{}, zufall).gefunden);
+    Durchlauf ohneBedeutung(leer);
+    QVERIFY(!ohneBedeutung.NeueAbfrage(Richtungswahl::Deutsch, Optionen{}, zufall).gefunden);
+    QVERIFY(ohneBedeutung.NeueAbfrage(Richtungswahl::Fremdsprache, Optionen{}, zufall).gefunden);
 }
 
 void TestFragewahl::fehlerhafteZufallsquelle_data()
@@ -309,16 +312,17 @@ void TestFragewahl::fehlerhafteZufallsquelle()
 {
     QFETCH(double, wert);
     Konstante zufall(wert);
-    for (const QString& haken : {QString(), QString("K"), QString("VK"), QString("RNV")}) {
+    // The options and the entries that pass them.
+    const std::vector<std::pair<QString, std::set<int>>> faelle{
+        {"", {1, 2, 3}}, {"K", {1, 2, 3}}, {"VK", {2}}, {"RN", {1, 2}}};
+    Vokabeltabelle t = baue({{"a", {"", "", "", "a4"}}, {"-b", {"b1", "b2"}}, {"c", {"c1"}, true}});
+    for (const auto& [haken, erlaubt] : faelle) {
         for (Richtungswahl wahl : {Richtungswahl::Deutsch, Richtungswahl::Fremdsprache, Richtungswahl::Zufall}) {
-            Vokabeltabelle t = baue({{"a", {"", "", "", "a4"}}, {"-b", {"b1", "b2"}, false, 0, 0}, {"c", {"c1"}}});
-            Durchlauf lauf;
-            lauf.Erfolge = 1000;
-            const Frage f = NeueAbfrage(t, lauf, wahl, optionen(haken), zufall);
-            QVERIFY(f.gefunden);
-            QVERIFY(lauf.Nummer >= 1 && lauf.Nummer <= 3);
-            QVERIFY(bestehtFilter(t, lauf.Nummer, optionen(haken)));
-            QVERIFY(f.richtung == Richtung::Fremdsprache || gezeigteSpalte(t, lauf, f) != 0);
+            Durchlauf lauf(t, Durchlauf::Stand().mitAntworten(1000, 0));
+            const Abfrage a = lauf.NeueAbfrage(wahl, optionen(haken), zufall);
+            QVERIFY(a.gefunden);
+            QVERIFY2(erlaubt.count(lauf.Nummer()), qPrintable(haken));
+            QVERIFY(a.frage.richtung == Richtung::Fremdsprache || gezeigteSpalte(lauf, a) != 0);
         }
     }
 }
@@ -349,18 +353,17 @@ void TestFragewahl::begrenzteSucheBeiGrosserTabelle()
     QFETCH(bool, gefunden);
     QFETCH(int, hoechstensZuege);
     Vokabeltabelle t;
-    Durchlauf lauf;
     for (int i = 1; i <= Kapazitaet; ++i)
         t.neuerEintrag(i == 5000 && verben > 0 ? "-verb" : "nomen", {"Bedeutung", "", "", ""}, false);
-    lauf.Erfolge = antworten;
-    Testplattform zufall(9);
+    Durchlauf lauf(t, Durchlauf::Stand().mitAntworten(antworten, 0));
+    Testzufall zufall(9);
     long long meisteZuege = 0;
     for (int k = 0; k < 200; ++k) {
         const long long vorher = zufall.gezogeneZufallswerte;
-        const Frage frage = NeueAbfrage(t, lauf, Richtungswahl::Zufall, optionen(haken), zufall);
-        QCOMPARE(frage.gefunden, gefunden);
+        const Abfrage abfrage = lauf.NeueAbfrage(Richtungswahl::Zufall, optionen(haken), zufall);
+        QCOMPARE(abfrage.gefunden, gefunden);
         if (gefunden && verben > 0)
-            QCOMPARE(int(lauf.Nummer), 5000);
+            QCOMPARE(lauf.Nummer(), 5000);
         meisteZuege = std::max(meisteZuege, zufall.gezogeneZufallswerte - vorher);
     }
     QVERIFY2(meisteZuege <= hoechstensZuege, qPrintable(QString::number(meisteZuege)));

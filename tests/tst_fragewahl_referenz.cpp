@@ -1,8 +1,8 @@
 // The choice of the question against the plain rejection loop it stands
 // for: the same distribution, and an answer where the loop never ends.
-#include "quiz/fragewahl.h"
-#include "stuetzen/testplattform.h"
+#include "quiz/durchlauf.h"
 #include "stuetzen/testtabellen.h"
+#include "stuetzen/testzufall.h"
 
 #include <QtTest>
 
@@ -22,15 +22,26 @@ namespace {
 // repeated until a pick is accepted. Deliberately literal and slow; the fast
 // selection must match its distribution.
 
-bool rundeFaellig(const Vokabeltabelle& t, const Optionen& o)
+// The asked marks by entry, 0 unused.
+using Marken = std::vector<bool>;
+
+bool rundeFaellig(const Vokabeltabelle& t, const Marken& gefragt, const Optionen& o)
 {
     int n = 0;
     for (int i = 1; i <= t.Anzahl(); ++i) {
-        n += t.Gefragt(i);
-        if (t.Wort(i).rfind("-", 0) != 0 && o.ohneMarkierte && o.nurVerben)
+        n += gefragt[std::size_t(i)];
+        if (t.Wort(i).rfind("-", 0) != 0 && o.ohneKennung && o.nurVerben)
             n += 1;
     }
     return n >= t.Anzahl() - 1;
+}
+
+// The check-box tests of one pick.
+bool bestehtFilter(const Vokabeltabelle& t, const Marken& gefragt, int i, const Optionen& o)
+{
+    const bool verb = t.Wort(i).rfind("-", 0) == 0;
+    return !(o.ohneFuenfmalRichtige && t.RichtigZaehler(i) > 4) && !(o.jedesWortEinmal && gefragt[std::size_t(i)])
+           && !(o.ohneKennung && t.Kennung(i)) && !(o.nurVerben && !verb);
 }
 
 bool hatBedeutung(const Vokabeltabelle& t, int i)
@@ -49,8 +60,8 @@ struct Referenzfrage {
 };
 
 // nullopt where the literal loop would never end (cut off by a safety cap).
-std::optional<Referenzfrage> referenzAbfrage(Vokabeltabelle& t, const Durchlauf& lauf, Richtungswahl wahl,
-                                             const Optionen& o, Zufallsquelle& z)
+std::optional<Referenzfrage> referenzAbfrage(const Vokabeltabelle& t, Marken& gefragt, int antworten,
+                                             Richtungswahl wahl, const Optionen& o, Zufallsquelle& z)
 {
     constexpr int Grenze = 1'000'000;
     Referenzfrage f;
@@ -62,14 +73,13 @@ std::optional<Referenzfrage> referenzAbfrage(Vokabeltabelle& t, const Durchlauf&
     f.richtung = d == 1 ? Richtung::Fremdsprache : Richtung::Deutsch;
     for (int schritt = 0; schritt < Grenze; ++schritt) {
         const int nummer = int(t.Anzahl() * z.r() + 1);
-        if (rundeFaellig(t, o)) {
-            for (int i = 1; i <= t.Anzahl(); ++i)
-                t.setzeGefragt(i, false);
+        if (rundeFaellig(t, gefragt, o)) {
+            gefragt.assign(gefragt.size(), false);
             f.rundeVorbei = true;
         }
-        if (!bestehtFilter(t, nummer, o))
+        if (!bestehtFilter(t, gefragt, nummer, o))
             continue;
-        const double r = std::nearbyint((lauf.Fehler + lauf.Erfolge) / 50.0 + 1); // ties to even
+        const double r = std::nearbyint(antworten / 50.0 + 1); // ties to even
         const int x = int((r + 1) * z.r());
         if (o.klugesTraining && t.FalschZaehler(nummer) < x)
             continue;
@@ -81,8 +91,8 @@ std::optional<Referenzfrage> referenzAbfrage(Vokabeltabelle& t, const Durchlauf&
         }
         if (d == 2 && f.spalte == 0)
             return std::nullopt;
-        if (o.ohneMarkierte)
-            t.setzeGefragt(nummer, true);
+        if (o.ohneKennung)
+            gefragt[std::size_t(nummer)] = true;
         return f;
     }
     return std::nullopt;
@@ -99,22 +109,30 @@ private slots:
     void alleOptionenAufZufallstabellen();
 };
 
-Vokabeltabelle vergleichstabelle(int art)
+std::vector<Vokabel> vergleichstabelle(int art)
 {
     if (art == 0)
-        return baue({
+        return {
             {"-a", {"a1", "a2", "", ""}}, {"-b", {"b1", "", "", "b4"}, true, 5, 2},
             {"c", {"c1", "c2", "c3", ""}, false, 1, 1, true}, {"-d", {"d1"}, false, 6, 0},
             {"e", {"", "", "", "e4"}, true, 0, 3}, {"-f", {"f1", "f2"}, false, 2, 7, true},
-        });
+        };
     if (art == 1) {
         std::vector<Vokabel> v(30, Vokabel{"nomen"});
         v[7] = {"-x", {"x1", "x2"}, false, 0, 0};
         v[22] = {"-y", {"y1"}, false, 0, 4};
-        return baue(v);
+        return v;
     }
-    return baue({{"p", {"p1"}, false, 0, 0, true}, {"q", {"q1"}, false, 0, 0, true},
-                 {"r", {"r1", "r2"}, false, 0, 0, true}, {"s", {"s1"}}});
+    return {{"p", {"p1"}, false, 0, 0, true}, {"q", {"q1"}, false, 0, 0, true},
+            {"r", {"r1", "r2"}, false, 0, 0, true}, {"s", {"s1"}}};
+}
+
+Marken marken(const std::vector<Vokabel>& vokabeln)
+{
+    Marken gefragt(vokabeln.size() + 1);
+    for (const int i : gefragte(vokabeln))
+        gefragt[std::size_t(i)] = true;
+    return gefragt;
 }
 
 void TestFragewahlReferenz::wieReferenzschleife_data()
@@ -133,7 +151,7 @@ void TestFragewahlReferenz::wieReferenzschleife_data()
 }
 
 // The fast selection must draw from the same distribution as the literal
-// loop: both run on fresh copies of one table, and a two-sample chi-square
+// loop: both start each draw from the same table and marks, and a two-sample chi-square
 // over (direction, entry, column) must stay far below a loose bound.
 void TestFragewahlReferenz::wieReferenzschleife()
 {
@@ -142,21 +160,19 @@ void TestFragewahlReferenz::wieReferenzschleife()
     QFETCH(QString, haken);
     QFETCH(int, antworten);
     QFETCH(int, ziehungen);
-    const Vokabeltabelle basis = vergleichstabelle(tabelle);
-    Durchlauf basisLauf;
-    basisLauf.Erfolge = antworten;
+    const std::vector<Vokabel> vokabeln = vergleichstabelle(tabelle);
+    Vokabeltabelle t = baue(vokabeln);
     const Optionen o = optionen(haken);
-    Testplattform zufallSchnell(101), zufallReferenz(202);
+    Testzufall zufallSchnell(101), zufallReferenz(202);
     std::map<int, std::array<int, 2>> zahl;
     for (int k = 0; k < ziehungen; ++k) {
-        Vokabeltabelle a = basis;
-        Durchlauf laufA = basisLauf;
-        const Frage f = NeueAbfrage(a, laufA, wahl, o, zufallSchnell);
-        Vokabeltabelle b = basis;
-        const std::optional<Referenzfrage> ref = referenzAbfrage(b, basisLauf, wahl, o, zufallReferenz);
-        QVERIFY(f.gefunden && ref);
-        QCOMPARE(f.rundeVorbei, ref->rundeVorbei);
-        ++zahl[(f.richtung == Richtung::Deutsch ? 1000 : 0) + 10 * laufA.Nummer + gezeigteSpalte(a, laufA, f)][0];
+        Durchlauf lauf(t, Durchlauf::Stand().mitAntworten(antworten, 0).mitGefragt(gefragte(vokabeln)));
+        const Abfrage a = lauf.NeueAbfrage(wahl, o, zufallSchnell);
+        Marken gefragt = marken(vokabeln);
+        const std::optional<Referenzfrage> ref = referenzAbfrage(t, gefragt, antworten, wahl, o, zufallReferenz);
+        QVERIFY(a.gefunden && ref);
+        QCOMPARE(a.rundeVorbei, ref->rundeVorbei);
+        ++zahl[(a.frage.richtung == Richtung::Deutsch ? 1000 : 0) + 10 * lauf.Nummer() + gezeigteSpalte(lauf, a)][0];
         ++zahl[(ref->richtung == Richtung::Deutsch ? 1000 : 0) + 10 * ref->nummer + ref->spalte][1];
     }
     double chiQuadrat = 0;
@@ -169,14 +185,15 @@ void TestFragewahlReferenz::wieReferenzschleife()
 
 // Every option combination and direction on small random tables, including
 // ones where nothing can qualify: a question or gefunden = false, never a
-// hang, and gefunden = false exactly when no entry passes the filters.
+// hang, and gefunden = false exactly when no entry passes the filters, not
+// even once the asked marks are reset.
 void TestFragewahlReferenz::alleOptionenAufZufallstabellen()
 {
     std::mt19937 gen(2024);
     const auto wuerfel = [&gen](int n) { return int(gen() % unsigned(n)); };
     const std::vector<std::string> woerter{"-geh", "haus", "", " -kein", "-"};
     for (int tabelle = 0; tabelle < 60; ++tabelle) {
-        const int art = tabelle % 5; // 0 mixed, 1 no verbs, 2 all flagged, 3 all five times right, 4 no meanings
+        const int art = tabelle % 5; // 0 mixed, 1 no verbs, 2 all with Kennung, 3 all five times right, 4 no meanings
         std::vector<Vokabel> vokabeln(std::size_t(1 + wuerfel(6)));
         for (Vokabel& v : vokabeln) {
             v.wort = art == 1 ? "wort" : woerter[std::size_t(wuerfel(5))];
@@ -187,41 +204,47 @@ void TestFragewahlReferenz::alleOptionenAufZufallstabellen()
             v.falsch = wuerfel(4);
             v.gefragt = wuerfel(3) == 0;
         }
-        const Vokabeltabelle basis = baue(vokabeln);
-        Durchlauf basisLauf;
-        basisLauf.Erfolge = wuerfel(200);
-        basisLauf.Nummer = wuerfel(basis.Anzahl() + 1);
+        Vokabeltabelle t = baue(vokabeln);
+        const int antworten = wuerfel(200);
+        const int nummer = wuerfel(t.Anzahl() + 1);
         for (int maske = 0; maske < 32; ++maske) {
             const Optionen o{bool(maske & 1), bool(maske & 2), bool(maske & 4), bool(maske & 8), bool(maske & 16)};
             for (Richtungswahl wahl : {Richtungswahl::Deutsch, Richtungswahl::Fremdsprache, Richtungswahl::Zufall}) {
                 const QString fall = QString("Tabelle %1, Optionen %2, Wahl %3").arg(tabelle).arg(maske).arg(int(wahl));
-                Vokabeltabelle erwartet = basis;
-                const bool faellig = rundeFaellig(erwartet, o);
+                Marken erwartet = marken(vokabeln);
+                bool faellig = rundeFaellig(t, erwartet, o);
                 if (faellig)
-                    erwartet.setzeGefragtZurueck();
-                Vokabeltabelle t = basis;
-                Durchlauf lauf = basisLauf;
-                Testplattform zufall(unsigned(tabelle * 100 + maske));
-                const Frage f = NeueAbfrage(t, lauf, wahl, o, zufall);
+                    erwartet.assign(erwartet.size(), false);
+                Durchlauf lauf(t, Durchlauf::Stand().mitAntworten(antworten, 0).mitGefragt(gefragte(vokabeln)).mitFrage(nummer, {}));
+                Testzufall zufall(unsigned(tabelle * 100 + maske));
+                const Abfrage a = lauf.NeueAbfrage(wahl, o, zufall);
 
-                const bool deutsch = f.richtung == Richtung::Deutsch;
+                const bool deutsch = a.frage.richtung == Richtung::Deutsch;
                 if (wahl != Richtungswahl::Zufall)
                     QVERIFY2(deutsch == (wahl == Richtungswahl::Deutsch), qPrintable(fall));
-                bool passt = false;
-                for (int i = 1; i <= erwartet.Anzahl(); ++i)
-                    passt = passt || (bestehtFilter(erwartet, i, o) && (!deutsch || hatBedeutung(erwartet, i)));
-                QVERIFY2(f.rundeVorbei == faellig, qPrintable(fall));
-                QVERIFY2(f.gefunden == passt, qPrintable(fall));
-                const int n = lauf.Nummer;
-                if (!f.gefunden) {
-                    QVERIFY2(n == basisLauf.Nummer, qPrintable(fall));
+                const auto passt = [&](const Marken& gefragt) {
+                    bool irgendeiner = false;
+                    for (int i = 1; i <= t.Anzahl(); ++i)
+                        irgendeiner |= bestehtFilter(t, gefragt, i, o) && (!deutsch || hatBedeutung(t, i));
+                    return irgendeiner;
+                };
+                bool gefunden = passt(erwartet);
+                // Where only the asked marks keep every entry out, the round
+                // ends instead of the search.
+                if (!gefunden && o.jedesWortEinmal && passt(Marken(erwartet.size()))) {
+                    gefunden = faellig = true;
+                    erwartet.assign(erwartet.size(), false);
+                }
+                QVERIFY2(a.rundeVorbei == faellig, qPrintable(fall));
+                QVERIFY2(a.gefunden == gefunden, qPrintable(fall));
+                const int n = lauf.Nummer();
+                if (!a.gefunden) {
+                    QVERIFY2(n == nummer && !lauf.offeneFrage(), qPrintable(fall));
                     continue;
                 }
-                QVERIFY2(n >= 1 && n <= t.Anzahl() && bestehtFilter(erwartet, n, o), qPrintable(fall));
-                QVERIFY2(f.olvani == (deutsch ? "" : t.Wort(n)), qPrintable(fall));
-                QVERIFY2(deutsch ? gezeigteSpalte(t, lauf, f) != 0 && !f.deutsch.empty() : f.deutsch.empty(),
-                         qPrintable(fall));
-                QVERIFY2(t.Gefragt(n) == (o.ohneMarkierte ? 1 : erwartet.Gefragt(n)), qPrintable(fall));
+                QVERIFY2(n >= 1 && n <= t.Anzahl() && bestehtFilter(t, erwartet, n, o), qPrintable(fall));
+                QVERIFY2(deutsch ? gezeigteSpalte(lauf, a) != 0 : a.frage.gezeigt == t.Wort(n), qPrintable(fall));
+                QVERIFY2(lauf.Gefragt(n) == (o.ohneKennung ? 1 : int(erwartet[std::size_t(n)])), qPrintable(fall));
             }
         }
     }

@@ -1,6 +1,6 @@
 // Round trip of the vocabulary file: random tables written the way the file
 // is meant to be written come back from the reader exactly as they were.
-#include "vocab/fehler.h"
+#include "vocab/abbruch.h"
 #include "vocab/vokabeldatei.h"
 
 #include <QTest>
@@ -138,7 +138,7 @@ QString lesenUndVergleichen(const std::string& datei, const std::vector<Eintrag>
 {
     try {
         return unterschied(erwartet, liesVokabeln(datei, "olvani.txt"));
-    } catch (const FatalerFehler& f) {
+    } catch (const Abbruch& f) {
         return QStringLiteral("Fehler: ") + QString::fromUtf8(f.what());
     }
 }

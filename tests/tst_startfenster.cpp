@@ -65,8 +65,8 @@ private slots:
         QCOMPARE(start()->size(), QSize(492, 346));
         QCOMPARE(start()->frameGeometry().center(), start()->screen()->availableGeometry().center());
         QCOMPARE(fenster->tabelle().Anzahl(), 0);
-        QCOMPARE(int(fenster->lauf().Erfolge), 0);
-        QCOMPARE(int(fenster->lauf().Fehler), 0);
+        QCOMPARE(fenster->lauf().Erfolge(), 0);
+        QCOMPARE(fenster->lauf().Fehler(), 0);
     }
 
     // The program builds the main window's controls only once the start
@@ -153,13 +153,13 @@ private slots:
         QCOMPARE(fenster->tabelle().Anzahl(), 0);
     }
 
-    void kaputteDateiIstEinFatalerFehler()
+    void kaputteDateiIstEinAbbruch()
     {
         const QByteArray abgeschnitten = "\"zorp\",\"Haus\",\"Heim\"\r\n";
         Vokabelordner ordner(&abgeschnitten);
         steuerelement<QPushButton>(start(), "Command1")->click();
         QCOMPARE(plattform->meldungen.size(), std::size_t(1));
-        QVERIFY(plattform->meldungen[0].symbol == Symbol::Fehler);
+        QVERIFY(plattform->meldungen[0].symbol == Symbol::Kritisch);
         QVERIFY(QString::fromStdString(plattform->meldungen[0].text).contains(QStringLiteral("olvani.txt")));
         QCOMPARE(plattform->beendetMit, std::vector<int>{1});
     }

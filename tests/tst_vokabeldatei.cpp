@@ -1,5 +1,5 @@
 #include "vocab/dateisuche.h"
-#include "vocab/fehler.h"
+#include "vocab/abbruch.h"
 #include "vocab/vokabeldatei.h"
 
 #include <QDir>
@@ -23,7 +23,7 @@ QString fehlerText(const QByteArray& inhalt)
 {
     try {
         lies(inhalt);
-    } catch (const FatalerFehler& f) {
+    } catch (const Abbruch& f) {
         return QString::fromUtf8(f.what());
     }
     return QStringLiteral("(kein Fehler)");
@@ -448,7 +448,7 @@ void TstVokabeldatei::ladenAusDatei()
     const auto meldung = [](const std::string& p) -> std::string {
         try {
             ladeVokabeldatei(p);
-        } catch (const FatalerFehler& f) {
+        } catch (const Abbruch& f) {
             return f.what();
         }
         return "(kein Fehler)";

@@ -55,7 +55,7 @@ int main(int argc, char* argv[])
     gut = gut && speichere(&hauptfenster, ziel + QStringLiteral("/hauptfenster-frage.png"));
     // A correct answer, so the picture shows a whole solution.
     const olvani::Vokabeltabelle& tabelle = hauptfenster.tabelle();
-    const int nummer = hauptfenster.lauf().Nummer;
+    const int nummer = hauptfenster.lauf().Nummer();
     auto* txtDeutsch = steuerelement<QLineEdit>(&hauptfenster, "txtDeutsch");
     if (txtDeutsch->isEnabled())
         txtDeutsch->setText(QString::fromStdString(tabelle.Bedeutung(nummer, 1)));

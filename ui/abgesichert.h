@@ -1,7 +1,7 @@
 #pragma once
 
 #include "plattform.h"
-#include "vocab/fehler.h"
+#include "vocab/abbruch.h"
 
 #include <new>
 
@@ -15,7 +15,7 @@ bool abgesichert(Plattform& plattform, Schritt&& schritt)
     try {
         schritt();
         return true;
-    } catch (const FatalerFehler& fehler) {
+    } catch (const Abbruch& fehler) {
         meldeFatalenFehler(plattform, fehler.what());
     } catch (const std::bad_alloc&) {
         meldeFatalenFehler(plattform, "Nicht genügend Arbeitsspeicher.");

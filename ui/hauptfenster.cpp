@@ -10,7 +10,6 @@
 #include "vorlesen.h"
 #include "zentrieren.h"
 
-#include "quiz/antwortpruefung.h"
 #include "vocab/dateisuche.h"
 #include "vocab/vokabeldatei.h"
 
@@ -177,8 +176,8 @@ void frmHauptfenster::laden()
         connect(splash_, &frmSplash::aufDemBildschirm, this, &frmHauptfenster::baueSteuerelemente);
     }
     splash_->show();
-    tabelle_ = Vokabeltabelle(); // Anzahl starts at 0
-    lauf_ = Durchlauf();         // and so do Erfolge and Fehler
+    tabelle_ = Vokabeltabelle();  // Anzahl starts at 0
+    lauf_ = Durchlauf(tabelle_); // and so do Erfolge and Fehler
 }
 
 void frmHauptfenster::startfensterKnopf()
@@ -251,7 +250,7 @@ Optionen frmHauptfenster::optionen() const
     Optionen o;
     o.ohneFuenfmalRichtige = chkRichtig->isChecked();
     o.jedesWortEinmal = chkWort->isChecked();
-    o.ohneMarkierte = chkNeu->isChecked();
+    o.ohneKennung = chkNeu->isChecked();
     o.nurVerben = chkNurVerben->isChecked();
     o.klugesTraining = chkKlugesTraining->isChecked();
     return o;
@@ -268,21 +267,21 @@ void frmHauptfenster::cmdStartGeklickt()
 void frmHauptfenster::NeueAbfrage()
 {
     vorlesen::vergissAnsage();
-    Frage frage;
-    if (!abgesichert(plattform_,
-                     [&] { frage = olvani::NeueAbfrage(tabelle_, lauf_, richtungswahl(), optionen(), zufall_); }))
+    Abfrage abfrage;
+    if (!abgesichert(plattform_, [&] { abfrage = lauf_.NeueAbfrage(richtungswahl(), optionen(), zufall_); }))
         return;
-    QLineEdit* antwortfeld = frage.richtung == Richtung::Fremdsprache ? txtDeutsch : txtOlvani;
+    const QString gezeigt = qs(abfrage.frage.gezeigt);
+    QLineEdit* antwortfeld = abfrage.frage.richtung == Richtung::Fremdsprache ? txtDeutsch : txtOlvani;
     QLineEdit* fragefeld = antwortfeld == txtDeutsch ? txtOlvani : txtDeutsch;
     // The word shown goes with the focus, for a learner who hears the window.
     vorlesen::beschreibe(fragefeld, QString());
-    vorlesen::beschreibe(antwortfeld, qs(antwortfeld == txtDeutsch ? frage.olvani : frage.deutsch));
+    vorlesen::beschreibe(antwortfeld, gezeigt);
     antwortfeld->setEnabled(true);
     fragefeld->setEnabled(false);
     antwortfeld->setFocus();
-    if (frage.rundeVorbei)
+    if (abfrage.rundeVorbei)
         plattform_.meldung(RundenendeMeldung, Symbol::Ausruf);
-    if (!frage.gefunden) {
+    if (!abfrage.gefunden) {
         plattform_.meldung(KeineVokabelMeldung, Symbol::Information);
         txtDeutsch->clear();
         txtOlvani->clear();
@@ -291,24 +290,33 @@ void frmHauptfenster::NeueAbfrage()
         vorlesen::beschreibe(txtDeutsch, QString());
         vorlesen::beschreibe(txtOlvani, QString());
         // Before the first question there is no answer to judge or correct.
-        if (lauf_.Nummer == 0) {
+        if (lauf_.Nummer() == 0) {
             cmdRichtig1->setEnabled(false);
             cmdRichtig2->setEnabled(false);
         }
         machStandard(cmdStart);
         return;
     }
-    txtOlvani->setText(qs(frage.olvani));
-    txtDeutsch->setText(qs(frage.deutsch));
+    txtOlvani->setText(fragefeld == txtOlvani ? gezeigt : QString());
+    txtDeutsch->setText(fragefeld == txtDeutsch ? gezeigt : QString());
+}
+
+// The box that takes the answer to the open question, or none.
+QLineEdit* frmHauptfenster::antwortfeld() const
+{
+    const Frage* frage = lauf_.offeneFrage();
+    if (!frage)
+        return nullptr;
+    return frage->richtung == Richtung::Fremdsprache ? txtDeutsch : txtOlvani;
 }
 
 void frmHauptfenster::cmdRichtig1Geklickt()
 {
     const QWidget* fokusVorher = focusWidget();
-    const Antwort antwort{txtDeutsch->text().toStdString(), txtDeutsch->isEnabled(), txtOlvani->text().toStdString(),
-                          txtOlvani->isEnabled()};
+    const QLineEdit* feld = antwortfeld();
+    const std::string getippt = feld ? feld->text().toStdString() : std::string();
     Urteil urteil;
-    if (!abgesichert(plattform_, [&] { urteil = pruefeAntwort(tabelle_, lauf_, antwort, dezimaltrennzeichen()); }))
+    if (!abgesichert(plattform_, [&] { urteil = lauf_.pruefeAntwort(getippt, dezimaltrennzeichen()); }))
         return;
     setzeVerdikt(urteil.verdikt);
     if (!urteil.richtig)
@@ -336,7 +344,7 @@ void frmHauptfenster::cmdRichtig1Geklickt()
 void frmHauptfenster::cmdRichtig2Geklickt()
 {
     std::string zeile;
-    if (!abgesichert(plattform_, [&] { zeile = DochRichtig(tabelle_, lauf_, dezimaltrennzeichen()); }))
+    if (!abgesichert(plattform_, [&] { zeile = lauf_.DochRichtig(dezimaltrennzeichen()); }))
         return;
     lblInfo2->setText(qs(zeile));
     // The verdict stays as it was: only the new statistics line is told.

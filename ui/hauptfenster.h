@@ -2,7 +2,6 @@
 
 #include "plattform.h"
 #include "quiz/durchlauf.h"
-#include "quiz/fragewahl.h"
 #include "quiz/zufallsquelle.h"
 #include "startfenster.h"
 #include "vocab/vokabeltabelle.h"
@@ -48,10 +47,6 @@ protected:
     void keyPressEvent(QKeyEvent* ereignis) override;
 
 private:
-    // Tests put the counters into states that clicks cannot reach in a
-    // test's time, such as 32767 answers; only the tests name this class.
-    friend class Zaehlerstand;
-
     // Reads olvani.txt from the current directory into the table; false when
     // the file is missing and the program is ending.
     bool AccessAuslesen();
@@ -64,13 +59,14 @@ private:
     void cmdRichtig2Geklickt();
     void machStandard(QPushButton* knopf);
     void setzeVerdikt(const std::string& text);
+    QLineEdit* antwortfeld() const;
     Richtungswahl richtungswahl() const;
     Optionen optionen() const;
 
     Plattform& plattform_;
     Zufallsquelle& zufall_;
     Vokabeltabelle tabelle_;
-    Durchlauf lauf_;
+    Durchlauf lauf_{tabelle_};
     QPointer<frmSplash> splash_;
 
     // Found by tests and tools through their object names, which are these.

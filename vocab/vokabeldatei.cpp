@@ -1,6 +1,6 @@
 #include "vokabeldatei.h"
 
-#include "fehler.h"
+#include "abbruch.h"
 #include "textquelle.h"
 #include "zeilenfelder.h"
 
@@ -200,9 +200,9 @@ public:
             fortsetzung_ = teil && (fortsetzung_ || genommen > 0);
         }
         if (saetze_ == 0 && feldImSatz_ == 0)
-            throw FatalerFehler(datei_ + " ist leer: sie enthält keinen einzigen Datensatz.");
+            throw Abbruch(datei_ + " ist leer: sie enthält keinen einzigen Datensatz.");
         if (feldImSatz_ != 0)
-            throw FatalerFehler(datei_ + " ist unvollständig: in Zeile " + std::to_string(feldZeile_)
+            throw Abbruch(datei_ + " ist unvollständig: in Zeile " + std::to_string(feldZeile_)
                                 + " fehlt dem Datensatz " + std::to_string(saetze_ + 1) + " das Feld "
                                 + std::to_string(feldImSatz_ + 1) + " (" + Feldnamen[feldImSatz_] + ")."
                                 + hinweis(feldZeile_));
@@ -259,7 +259,7 @@ private:
     void feld(std::string_view wert, Zeilennummer zeile)
     {
         if (feldImSatz_ == 0 && saetze_ == Kapazitaet)
-            throw FatalerFehler(datei_ + " enthält mehr als " + std::to_string(Kapazitaet) + " Vokabeln: der Datensatz "
+            throw Abbruch(datei_ + " enthält mehr als " + std::to_string(Kapazitaet) + " Vokabeln: der Datensatz "
                                 + std::to_string(Kapazitaet + 1) + " beginnt in Zeile " + std::to_string(zeile) + "."
                                 + hinweis(zeile));
         // Once a byte that is not UTF-8 has been seen, the file is
@@ -294,7 +294,7 @@ private:
         if (quelle_.wieUtf16OhneBom())
             meldung += " Sie sieht aus wie UTF-16 ohne Byte-Order-Mark (BOM); UTF-16 liest der Trainer nur mit BOM, "
                        "wie „Unicode-Text“ ihn schreibt.";
-        throw FatalerFehler(meldung);
+        throw Abbruch(meldung);
     }
 
     void merkeVerrutscht(Zeilennummer zeile, std::size_t felder, bool leer)
@@ -391,12 +391,12 @@ Vokabeltabelle ladeVokabeldatei(const std::string& pfad)
 {
     std::ifstream datei(pfad, std::ios::binary);
     if (!datei)
-        throw FatalerFehler(dieDatei(pfad) + " kann nicht geöffnet werden.");
+        throw Abbruch(dieDatei(pfad) + " kann nicht geöffnet werden.");
     Textquelle quelle([&](char* ziel, std::size_t platz) {
         datei.read(ziel, static_cast<std::streamsize>(platz));
         // A directory opens but fails on reading.
         if (datei.bad())
-            throw FatalerFehler(dieDatei(pfad) + " kann nicht gelesen werden.");
+            throw Abbruch(dieDatei(pfad) + " kann nicht gelesen werden.");
         return static_cast<std::size_t>(datei.gcount());
     });
     std::error_code fehler;

@@ -10,7 +10,7 @@ namespace olvani {
 // Reads the contents of a vocabulary file into a table: six delimited fields
 // a record (foreign word, four meanings with "@" for none, flag), separated
 // by commas, semicolons or tabs, in Windows-1252, UTF-8 or UTF-16. Throws
-// FatalerFehler naming `dateiname`, the line, the record and the field where
+// Abbruch naming `dateiname`, the line, the record and the field where
 // the file is broken or holds a null character, or when it holds more than
 // Kapazitaet records.
 Vokabeltabelle liesVokabeln(std::string_view inhalt, const std::string& dateiname);

@@ -1,6 +1,6 @@
 #include "vokabeltabelle.h"
 
-#include "fehler.h"
+#include "abbruch.h"
 
 #include <algorithm>
 
@@ -15,14 +15,14 @@ const Vokabeltabelle::Zustand Vokabeltabelle::leererZustand_;
 
 void Vokabeltabelle::indexAusserhalb(int i)
 {
-    throw FatalerFehler("Interner Fehler: Vokabel Nr. " + std::to_string(i) + " liegt außerhalb der Tabelle (0 bis "
+    throw Abbruch("Interner Fehler: Vokabel Nr. " + std::to_string(i) + " liegt außerhalb der Tabelle (0 bis "
                         + std::to_string(Kapazitaet) + ").");
 }
 
 const std::string& Vokabeltabelle::randspalte(int spalte)
 {
     if (spalte < 0 || spalte > Spalten)
-        throw FatalerFehler("Interner Fehler: Bedeutungsspalte " + std::to_string(spalte) + " gibt es nicht.");
+        throw Abbruch("Interner Fehler: Bedeutungsspalte " + std::to_string(spalte) + " gibt es nicht.");
     return leererText;
 }
 
@@ -30,7 +30,7 @@ int Vokabeltabelle::neuerEintrag(std::string_view wort, const std::array<std::st
                                  bool kennung)
 {
     if (Anzahl() >= Kapazitaet)
-        throw FatalerFehler("Die Vokabel-Tabelle ist voll: mehr als " + std::to_string(Kapazitaet)
+        throw Abbruch("Die Vokabel-Tabelle ist voll: mehr als " + std::to_string(Kapazitaet)
                             + " Vokabeln sind nicht möglich.");
     // Each text is built once, in place: loading a large file makes tens of
     // thousands of them.
@@ -42,8 +42,6 @@ int Vokabeltabelle::neuerEintrag(std::string_view wort, const std::array<std::st
         z.belegt += bedeutung.empty() ? 0 : 1;
     z.verb = wort.starts_with('-');
     z.kennung = kennung;
-    if (!z.verb)
-        ++nichtVerben_;
     return Anzahl();
 }
 
@@ -58,22 +56,8 @@ Vokabeltabelle::Zustand& Vokabeltabelle::schreiben(int i)
 {
     pruefeIndex(i);
     if (i >= static_cast<int>(zustand_.size()))
-        throw FatalerFehler("Interner Fehler: Vokabel Nr. " + std::to_string(i) + " ist nicht geladen.");
+        throw Abbruch("Interner Fehler: Vokabel Nr. " + std::to_string(i) + " ist nicht geladen.");
     return zustand_[static_cast<std::size_t>(i)];
-}
-
-void Vokabeltabelle::setzeGefragt(int i, bool gefragt)
-{
-    Zustand& z = schreiben(i);
-    gefragtSumme_ += int(gefragt) - int(z.gefragt);
-    z.gefragt = gefragt;
-}
-
-void Vokabeltabelle::setzeGefragtZurueck()
-{
-    for (Zustand& z : zustand_)
-        z.gefragt = false;
-    gefragtSumme_ = 0;
 }
 
 void Vokabeltabelle::zaehleRichtig(int i) { ++schreiben(i).richtig; }

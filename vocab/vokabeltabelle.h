@@ -16,11 +16,11 @@ inline constexpr int Spalten = 5;        // meaning columns 1..5; column 5 is al
 // learning counters. Texts are UTF-8.
 //
 // Every index is checked against 0..Kapazitaet (and 0..Spalten for a meaning
-// column); an index outside throws FatalerFehler. Slots past Anzahl() read as
+// column); an index outside throws Abbruch. Slots past Anzahl() read as
 // empty, as in a zero-filled table; storage grows only with the entries.
 class Vokabeltabelle {
 public:
-    // Appends entry Anzahl()+1 and returns its index; throws FatalerFehler
+    // Appends entry Anzahl()+1 and returns its index; throws Abbruch
     // when the table already holds Kapazitaet entries. Empty meanings are "".
     int neuerEintrag(std::string_view wort, const std::array<std::string_view, 4>& bedeutungen, bool kennung);
 
@@ -44,19 +44,18 @@ public:
     // How many of the meaning columns 1..4 are not empty.
     int belegteBedeutungen(int i) const { return zustand(i).belegt; }
 
-    int Gefragt(int i) const { return zustand(i).gefragt ? 1 : 0; }
-    void setzeGefragt(int i, bool gefragt);
-    void setzeGefragtZurueck();
-    // Sum of Gefragt over all entries and the number of non-verbs, both kept
-    // up to date so a question can be chosen without a pass over the table.
-    int gefragtSumme() const { return gefragtSumme_; }
-    int nichtVerben() const { return nichtVerben_; }
-
     int RichtigZaehler(int i) const { return zustand(i).richtig; }
     int FalschZaehler(int i) const { return zustand(i).falsch; }
     // Count one correct or wrong answer for entry i (1..Anzahl()).
     void zaehleRichtig(int i);
     void zaehleFalsch(int i);
+
+    // Throws Abbruch for an index outside 0..Kapazitaet.
+    static void pruefeIndex(int i)
+    {
+        if (i < 0 || i > Kapazitaet)
+            indexAusserhalb(i);
+    }
 
 private:
     struct Texte {
@@ -70,15 +69,9 @@ private:
         Zaehler16 falsch;
         bool kennung = false;
         bool verb = false;
-        bool gefragt = false;
         std::uint8_t belegt = 0;
     };
 
-    static void pruefeIndex(int i)
-    {
-        if (i < 0 || i > Kapazitaet)
-            indexAusserhalb(i);
-    }
     const Texte& texte(int i) const
     {
         pruefeIndex(i);
@@ -98,8 +91,6 @@ private:
 
     std::vector<Texte> texte_ = std::vector<Texte>(1); // slot 0 is never used
     std::vector<Zustand> zustand_ = std::vector<Zustand>(1);
-    int gefragtSumme_ = 0;
-    int nichtVerben_ = 0;
 };
 
 } // namespace olvani

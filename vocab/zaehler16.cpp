@@ -1,6 +1,6 @@
 #include "zaehler16.h"
 
-#include "fehler.h"
+#include "abbruch.h"
 
 #include <limits>
 
@@ -10,7 +10,7 @@ namespace {
 std::int16_t geprueft(int wert)
 {
     if (wert > std::numeric_limits<std::int16_t>::max() || wert < std::numeric_limits<std::int16_t>::min())
-        throw FatalerFehler("Zählerüberlauf: ein Zähler des Olvani-Trainers reicht nur von -32768 bis 32767.");
+        throw Abbruch("Zählerüberlauf: ein Zähler des Olvani-Trainers reicht nur von -32768 bis 32767.");
     return static_cast<std::int16_t>(wert);
 }
 } // namespace

@@ -5,7 +5,7 @@
 namespace olvani {
 
 // A 16-bit signed counter whose arithmetic is checked: passing 32767 upwards
-// or -32768 downwards throws FatalerFehler instead of wrapping.
+// or -32768 downwards throws Abbruch instead of wrapping.
 class Zaehler16 {
 public:
     constexpr Zaehler16() = default;

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QPushButton>
 #include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
@@ -45,26 +46,28 @@ inline void startknopfUeber(frmHauptfenster& fenster, const QByteArray& inhalt)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-// Sets the window's counters directly, for states no click sequence can
-// reach in a test's time or at all: the limits near 32767 answers, or an
-// entry answered before in a run that has just begun (both start at zero
-// when the file is loaded). The entry counters move by the table's own
-// steps, so they keep the table's checks.
-class Zaehlerstand {
-public:
-    static void setzeLauf(frmHauptfenster& fenster, int erfolge, int fehler)
-    {
-        fenster.lauf_.Erfolge = erfolge;
-        fenster.lauf_.Fehler = fehler;
+// Asks `mal` questions and answers each correctly, as a learner would, so
+// that the entries asked have been answered before.
+inline void antworteRichtig(frmHauptfenster& fenster, int mal)
+{
+    for (int k = 0; k < mal; ++k) {
+        steuerelement<QPushButton>(&fenster, "cmdStart")->click();
+        const Durchlauf& lauf = fenster.lauf();
+        const Frage* frage = lauf.offeneFrage();
+        QVERIFY(frage);
+        const int n = lauf.Nummer();
+        if (frage->richtung == Richtung::Deutsch) {
+            steuerelement<QLineEdit>(&fenster, "txtOlvani")->setText(QString::fromStdString(lauf.tabelle().Wort(n)));
+        } else {
+            int spalte = 1;
+            while (spalte < 4 && lauf.tabelle().Bedeutung(n, spalte).empty())
+                ++spalte;
+            steuerelement<QLineEdit>(&fenster, "txtDeutsch")
+                ->setText(QString::fromStdString(lauf.tabelle().Bedeutung(n, spalte)));
+        }
+        steuerelement<QPushButton>(&fenster, "cmdRichtig1")->click();
     }
-    static void zaehleEintrag(frmHauptfenster& fenster, int eintrag, int richtige, int falsche)
-    {
-        for (int k = 0; k < richtige; ++k)
-            fenster.tabelle_.zaehleRichtig(eintrag);
-        for (int k = 0; k < falsche; ++k)
-            fenster.tabelle_.zaehleFalsch(eintrag);
-    }
-};
+}
 
 // No window may outlive a test.
 inline int sichtbareFenster()

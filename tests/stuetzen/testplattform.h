@@ -1,12 +1,11 @@
 #pragma once
 
-// The one stand-in for the desktop, used by the tests, the benchmark and the
-// screenshot tool. Standard C++ only, so checks without Qt can use it too.
-#include "quiz/zufallsquelle.h"
+// The one stand-in for the desktop, used by the window tests, the benchmark
+// and the screenshot tool. Standard C++ only, so checks without Qt can use it too.
+#include "testzufall.h"
 #include "ui/plattform.h"
 
 #include <functional>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -15,14 +14,14 @@ namespace olvani {
 // Messages are recorded and dismissed at once, so no modal box ever blocks;
 // beeps are counted and the end of the program recorded. Random values come
 // from a generator with a fixed seed, so every run draws the same questions.
-class Testplattform : public Plattform, public Zufallsquelle {
+class Testplattform : public Plattform, public Testzufall {
 public:
     struct Meldung {
         std::string text;
         Symbol symbol;
     };
 
-    explicit Testplattform(unsigned seed = 1) : generator_(seed) {}
+    explicit Testplattform(unsigned seed = 1) : Testzufall(seed) {}
 
     void meldung(const std::string& text, Symbol symbol) override
     {
@@ -32,21 +31,12 @@ public:
     }
     void signalton() override { ++signaltoene; }
     void beenden(int status) override { beendetMit.push_back(status); }
-    double r() override
-    {
-        ++gezogeneZufallswerte;
-        return std::uniform_real_distribution<double>(0.0, 1.0)(generator_);
-    }
 
     std::vector<Meldung> meldungen;
     int signaltoene = 0;
     std::vector<int> beendetMit;
-    long long gezogeneZufallswerte = 0;
     // Runs while a message is "open", to look at the windows at that moment.
     std::function<void(const Meldung&)> beiMeldung;
-
-private:
-    std::mt19937_64 generator_;
 };
 
 } // namespace olvani

@@ -1,7 +1,7 @@
 #pragma once
 
-// Small tables for the tests of the question choice.
-#include "quiz/fragewahl.h"
+// Small tables and runs for the tests of the question choice.
+#include "quiz/durchlauf.h"
 
 #include <QString>
 
@@ -17,7 +17,7 @@ struct Vokabel {
     bool kennung = false;
     int richtig = 0;
     int falsch = 0;
-    bool gefragt = false;
+    bool gefragt = false; // asked this round, see gefragte()
 };
 
 inline Vokabeltabelle baue(const std::vector<Vokabel>& vokabeln)
@@ -29,37 +29,38 @@ inline Vokabeltabelle baue(const std::vector<Vokabel>& vokabeln)
             t.zaehleRichtig(i);
         for (int k = 0; k < v.falsch; ++k)
             t.zaehleFalsch(i);
-        t.setzeGefragt(i, v.gefragt);
     }
     return t;
 }
 
+// The entries marked as asked, for a run over baue(vokabeln).
+inline std::vector<int> gefragte(const std::vector<Vokabel>& vokabeln)
+{
+    std::vector<int> nummern;
+    for (std::size_t i = 0; i < vokabeln.size(); ++i)
+        if (vokabeln[i].gefragt)
+            nummern.push_back(int(i) + 1);
+    return nummern;
+}
+
 // Letters of the ticked options: R ohneFuenfmalRichtige, W jedesWortEinmal,
-// N ohneMarkierte, V nurVerben, K klugesTraining.
+// N ohneKennung, V nurVerben, K klugesTraining.
 inline Optionen optionen(const QString& haken)
 {
     Optionen o;
     o.ohneFuenfmalRichtige = haken.contains('R');
     o.jedesWortEinmal = haken.contains('W');
-    o.ohneMarkierte = haken.contains('N');
+    o.ohneKennung = haken.contains('N');
     o.nurVerben = haken.contains('V');
     o.klugesTraining = haken.contains('K');
     return o;
 }
 
-// The check-box filters, written out plainly.
-inline bool bestehtFilter(const Vokabeltabelle& t, int i, const Optionen& o)
-{
-    const bool verb = t.Wort(i).rfind("-", 0) == 0;
-    return !(o.ohneFuenfmalRichtige && t.RichtigZaehler(i) > 4) && !(o.jedesWortEinmal && t.Gefragt(i) == 1)
-           && !(o.ohneMarkierte && t.Kennung(i)) && !(o.nurVerben && !verb);
-}
-
 // The column of the entry asked shown by a question (0 for the foreign word).
-inline int gezeigteSpalte(const Vokabeltabelle& t, const Durchlauf& lauf, const Frage& f)
+inline int gezeigteSpalte(const Durchlauf& lauf, const Abfrage& a)
 {
-    for (int k = 1; k <= 4 && f.richtung == Richtung::Deutsch; ++k)
-        if (t.Bedeutung(lauf.Nummer, k) == f.deutsch)
+    for (int k = 1; k <= 4 && a.frage.richtung == Richtung::Deutsch; ++k)
+        if (lauf.tabelle().Bedeutung(lauf.Nummer(), k) == a.frage.gezeigt)
             return k;
     return 0;
 }

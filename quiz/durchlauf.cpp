@@ -1,0 +1,119 @@
+#include "durchlauf.h"
+
+#include "statistikzeile.h"
+#include "vocab/abbruch.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace olvani {
+
+Durchlauf::Durchlauf(Vokabeltabelle& tabelle, const Stand& stand) : tabelle_(&tabelle), frage_(stand.frage)
+{
+    erfolge_ = stand.erfolge;
+    fehler_ = stand.fehler;
+    const auto geladen = [&](int i) {
+        if (i < 1 || i > tabelle.Anzahl())
+            throw Abbruch("Interner Fehler: Vokabel Nr. " + std::to_string(i) + " ist nicht geladen.");
+        return i;
+    };
+    if (stand.nummer != 0 || stand.frage)
+        nummer_ = geladen(stand.nummer);
+    gefragt_.resize(static_cast<std::size_t>(tabelle.Anzahl()) + 1);
+    for (const int i : stand.gefragt)
+        gefragt_[static_cast<std::size_t>(geladen(i))] = true;
+}
+
+int Durchlauf::Gefragt(int i) const
+{
+    Vokabeltabelle::pruefeIndex(i);
+    return static_cast<std::size_t>(i) < gefragt_.size() && gefragt_[static_cast<std::size_t>(i)] ? 1 : 0;
+}
+
+void Durchlauf::setzeGefragtZurueck()
+{
+    gefragt_.assign(gefragt_.size(), false);
+}
+
+Abfrage Durchlauf::NeueAbfrage(Richtungswahl wahl, const Optionen& optionen, Zufallsquelle& zufall)
+{
+    const Vokabeltabelle& t = *tabelle_;
+    Abfrage abfrage;
+    abfrage.frage.richtung = waehleRichtung(wahl, zufall);
+    frage_.reset();
+    const int anzahl = t.Anzahl();
+    if (anzahl < 1)
+        return abfrage;
+    gefragt_.resize(static_cast<std::size_t>(anzahl) + 1);
+
+    // Entries done this round; with "Kennung left out" and "verbs only"
+    // together the non-verbs count as done too, although they are never
+    // asked. Nothing changes this count while one question is chosen, so
+    // checking it once here is the same as checking it at every pick, minus
+    // the repeated message.
+    auto erledigt = std::count(gefragt_.begin() + 1, gefragt_.end(), true);
+    if (optionen.ohneKennung && optionen.nurVerben) {
+        for (int i = 1; i <= anzahl; ++i)
+            erledigt += t.istVerb(i) ? 0 : 1;
+    }
+    if (erledigt >= anzahl - 1) {
+        setzeGefragtZurueck();
+        abfrage.rundeVorbei = true;
+    }
+
+    const int r = klugesTrainingR(erfolge_, fehler_);
+    int nummer = waehleEintrag(t, gefragt_, optionen, abfrage.frage.richtung, r, zufall);
+    if (nummer == 0 && optionen.jedesWortEinmal) {
+        // Entries with Kennung are never asked, so with two of them the count
+        // above cannot reach its mark once every other entry has been asked.
+        // When the marks alone keep every entry out, the round ends here.
+        std::vector<bool> vorher = std::exchange(gefragt_, std::vector<bool>(gefragt_.size()));
+        nummer = waehleEintrag(t, gefragt_, optionen, abfrage.frage.richtung, r, zufall);
+        if (nummer != 0)
+            abfrage.rundeVorbei = true;
+        else
+            gefragt_ = std::move(vorher);
+    }
+    if (nummer == 0)
+        return abfrage;
+
+    abfrage.gefunden = true;
+    nummer_ = nummer;
+    abfrage.frage.gezeigt = abfrage.frage.richtung == Richtung::Fremdsprache
+                                ? t.Wort(nummer)
+                                : t.Bedeutung(nummer, waehleSpalte(t, nummer, zufall));
+    if (optionen.ohneKennung)
+        gefragt_[static_cast<std::size_t>(nummer)] = true;
+    frage_ = abfrage.frage;
+    return abfrage;
+}
+
+Urteil Durchlauf::pruefeAntwort(const std::string& getippt, const std::string& dezimaltrennzeichen)
+{
+    const int n = nummer_;
+    const Pruefung b = pruefe(*tabelle_, n, offeneFrage(), getippt);
+    frage_.reset();
+    Urteil urteil;
+    urteil.richtig = b.richtig;
+    if (b.richtig) {
+        tabelle_->zaehleRichtig(n);
+        urteil.verdikt = "Richtig! " + b.loesung;
+        ++erfolge_;
+        urteil.fuenftesMalRichtig = tabelle_->RichtigZaehler(n) == 5;
+    } else {
+        urteil.verdikt = "Falsch! Richtig ist " + b.loesung;
+        ++fehler_;
+        tabelle_->zaehleFalsch(n);
+    }
+    urteil.statistikzeile = Statistikzeile(*this, Form::Lang, dezimaltrennzeichen);
+    return urteil;
+}
+
+std::string Durchlauf::DochRichtig(const std::string& dezimaltrennzeichen)
+{
+    --fehler_;
+    ++erfolge_;
+    return Statistikzeile(*this, Form::Kurz, dezimaltrennzeichen);
+}
+
+} // namespace olvani
