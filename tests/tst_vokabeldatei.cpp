@@ -148,6 +148,9 @@ void TstVokabeldatei::felder_data()
                                                    << QStringList{"dorva", "Haus, Heim", "a;b", "", ""} << true;
     QTest::newRow("Tabulator trennt, Leerzeichen fallen weg") << QByteArray("a \t b\t\"c\" \t\td\t1\n")
                                                              << QStringList{"a", "b", "c", "", "d"} << true;
+    // Only blank lines follow, so the first line still decides the separator.
+    QTest::newRow("nur Tabulatoren, Leerzeilen danach") << QByteArray("\t\t\t\t\t\n\n")
+                                                       << QStringList{"", "", "", "", ""} << false;
     QTest::newRow("sechs Felder mit Komma: Komma bleibt") << QByteArray("w;x,b,c,d,e,1")
                                                           << QStringList{"w;x", "b", "c", "d", "e"} << true;
 }

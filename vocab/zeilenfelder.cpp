@@ -73,13 +73,17 @@ bool istLeerzeile(std::string_view zeile, char trenner)
 
 char erkenneTrenner(std::string_view anfang)
 {
-    std::string_view zeile;
-    while (!anfang.empty()) {
-        const std::size_t ende = anfang.find_first_of("\r\n");
-        zeile = anfang.substr(0, ende);
-        anfang.remove_prefix(ende == std::string_view::npos ? anfang.size() : ende + 1);
-        if (!istLeerzeile(zeile, '\0'))
+    // The first line that is not blank decides; with none, the first line, so
+    // that blank lines appended to a file never change its separator.
+    std::string_view zeile = anfang.substr(0, anfang.find_first_of("\r\n"));
+    for (std::string_view rest = anfang; !rest.empty();) {
+        const std::size_t ende = rest.find_first_of("\r\n");
+        const std::string_view kandidat = rest.substr(0, ende);
+        rest.remove_prefix(ende == std::string_view::npos ? rest.size() : ende + 1);
+        if (!istLeerzeile(kandidat, '\0')) {
+            zeile = kandidat;
             break;
+        }
     }
     const std::size_t mitKomma = zaehleFelder(zeile, ',');
     if (mitKomma % 6 == 0)
