@@ -3,6 +3,7 @@
 #include "stuetzen/fensterhilfen.h"
 #include "stuetzen/testplattform.h"
 #include "ui/hauptfenster.h"
+#include "ui/schriften.h"
 #include "version.h"
 
 #include <QCheckBox>
@@ -77,6 +78,10 @@ class TestHauptfenster : public QObject {
     }
 
 private slots:
+    // The fonts the program sets up at its start; without them a minimal
+    // system measures the captions in a monospace face.
+    void initTestCase() { richteSchriftenEin(); }
+
     void init()
     {
         plattform = std::make_unique<Testplattform>();
@@ -125,7 +130,8 @@ private slots:
             QVERIFY2(text.width() <= feld.width() && text.height() - fm.descent() <= feld.height(),
                      qPrintable(k->objectName()));
             // Only the check boxes wrap.
-            QVERIFY2(qobject_cast<QCheckBox*>(k) || text.height() == fm.height(), qPrintable(k->objectName()));
+            QVERIFY2(qobject_cast<QCheckBox*>(k) || fm.horizontalAdvance(k->text()) <= feld.width(),
+                     qPrintable(k->objectName()));
         }
         for (QLabel* l : {Label1, Label2, steuerelement<QLabel>(f.get(), "lblVersion")})
             QVERIFY2(QFontMetrics(l->font()).horizontalAdvance(l->text()) <= l->width(), qPrintable(l->objectName()));
