@@ -1,5 +1,6 @@
 #include "vokabeldatei.h"
 
+#include "dateisuche.h"
 #include "fehler.h"
 
 #include <algorithm>
@@ -290,13 +291,13 @@ Vokabeltabelle ladeVokabeldatei(const std::string& pfad)
 {
     std::string inhalt;
     {
-        std::ifstream datei(pfad, std::ios::binary);
+        std::ifstream datei(alsPfad(pfad), std::ios::binary);
         if (!datei)
             throw FatalerFehler(dieDatei(pfad) + " kann nicht geöffnet werden.");
         // Sized once from the file's length, then read to its real end: the
         // file may change meanwhile, and a directory has no length to speak of.
         std::error_code fehler;
-        const auto laenge = std::filesystem::file_size(pfad, fehler);
+        const auto laenge = std::filesystem::file_size(alsPfad(pfad), fehler);
         if (!fehler)
             inhalt.reserve(static_cast<std::size_t>(laenge));
         std::array<char, 64 * 1024> puffer;
