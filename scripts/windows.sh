@@ -69,11 +69,19 @@ deb_src() {
     if apt-get source --print-uris -qq "qt6-base=$qt_version" >/dev/null 2>&1; then
         return 0
     fi
-    [ "$(id -u)" -eq 0 ] || { echo "FAIL: apt needs a deb-src entry for bookworm main; run this once as root" >&2; exit 1; }
+    local als_root=()
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo -n true 2>/dev/null || {
+            echo "FAIL: apt needs a deb-src entry for Debian 12 main in $datei;" >&2
+            echo "      run this once as root (or with sudo that asks no password)" >&2
+            exit 1
+        }
+        als_root=(sudo -n)
+    fi
     uri=$(cat /etc/apt/sources.list.d/*.sources 2>/dev/null | sed -n 's/^URIs: *//p' | tr ' ' '\n' \
         | grep -m1 '/debian/\?$' || true)
     echo "Adding $datei (deb-src for Debian 12 main) and running apt-get update"
-    cat >"$datei" <<EOF
+    "${als_root[@]}" tee "$datei" >/dev/null <<EOF
 # Added by the Olvani-Trainer's scripts/windows.sh: Qt's source for the Windows build.
 Types: deb-src
 URIs: ${uri:-http://deb.debian.org/debian}
@@ -81,7 +89,7 @@ Suites: bookworm bookworm-updates
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 EOF
-    apt-get update -qq
+    "${als_root[@]}" apt-get update -qq
 }
 
 qt_bauen() {
@@ -164,7 +172,9 @@ done
 
 # A prefix of our own; its home folder too, so that Wine's links from
 # Documents and the like point into the cache, not into the user's home.
-export WINEPREFIX=$cache/wine WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko prompts, and no menu entries of the installed program
+# on the host.
+export WINEPREFIX=$cache/wine WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export HOME=$cache/wine-home DISPLAY=:$anzeige LC_ALL=C.UTF-8
 unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_DESKTOP_DIR XDG_DOCUMENTS_DIR
 mkdir -p "$HOME"
@@ -183,7 +193,7 @@ xvfb_pid=$!
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.2; done
 xdpyinfo >/dev/null 2>&1 || { echo "FAIL: Xvfb :$anzeige did not start" >&2; exit 1; }
 schritt "Wine $(wine --version) in Xvfb :$anzeige, prefix $WINEPREFIX"
-wineboot -i >/dev/null 2>&1 || { echo "FAIL: wineboot" >&2; exit 1; }
+wine wineboot -i >/dev/null 2>&1 || { echo "FAIL: wineboot" >&2; exit 1; }
 wineserver -w
 
 windows_pfad() { wine cmd /c echo "$1" 2>/dev/null | tr -d '\r'; }
@@ -230,19 +240,27 @@ sichtbar() { # xdotool search arguments: a visible window of the trainer matches
 # The windows of the trainer that are on screen, by X window id.
 fenster_des_trainers() { xdotool search --onlyvisible --classname 'olvani-trainer' 2>/dev/null || true; }
 
+# Gives the window the keyboard (there is no window manager) and types.
+tippe() { # window xdotool-arguments...
+    local fenster=$1
+    shift
+    timeout 10 xdotool mousemove --window "$fenster" 20 20 windowfocus --sync "$fenster" >/dev/null 2>&1 || true
+    xdotool "$@"
+}
+
 # Starts a trainer (command...), waits for the start window, presses Enter,
-# waits for the main window without a message box, runs one question and its
-# verdict, takes pictures into $bilder when set, closes the program with
-# Alt+F4 and wants exit status 0.
+# waits for the main window without a message box, asks one question and
+# judges a wrong answer, takes pictures into $bilder when that is set,
+# closes the program with Alt+F4 and wants exit status 0.
 probiere_aus() {
-    local pid start status
+    local pid start haupt status=0
     "$@" >>"$bau/wine-programm.log" 2>&1 &
     pid=$!
     warte_auf 60 "the start window did not appear" sichtbar --classname 'olvani-trainer'
     start=$(fenster_des_trainers | head -n 1)
     sleep 1
-    [ -z "${bilder:-}" ] || import -window root "$bilder/start.png"
-    xdotool mousemove --window "$start" 100 100 windowfocus --sync "$start" key Return
+    [ -z "${bilder:-}" ] || import -window "$start" "$bilder/start.png"
+    tippe "$start" key Return
     warte_auf 30 "Enter on the start window did not bring the main window" sichtbar --name '^Olvani Vokabeltrainer$'
     sleep 2
     if sichtbar --name '^Olvani$'; then
@@ -250,18 +268,15 @@ probiere_aus() {
         exit 1
     fi
     [ "$(fenster_des_trainers | wc -l)" -eq 1 ] || { echo "FAIL: the start window is still open" >&2; exit 1; }
-    local haupt
     haupt=$(xdotool search --onlyvisible --name '^Olvani Vokabeltrainer$' | head -n 1)
-    xdotool mousemove --window "$haupt" 5 5 windowfocus --sync "$haupt" key Return
+    tippe "$haupt" key Return
     sleep 1
-    [ -z "${bilder:-}" ] || import -window root "$bilder/frage.png"
-    xdotool type --delay 50 'Hause'
-    xdotool key Return
+    [ -z "${bilder:-}" ] || import -window "$haupt" "$bilder/frage.png"
+    tippe "$haupt" type --delay 50 'Hause'
+    tippe "$haupt" key Return
     sleep 1
-    [ -z "${bilder:-}" ] || import -window root "$bilder/urteil.png"
-    # A wrong answer may bring no box, a fifth right one would: close any.
-    xdotool key alt+F4
-    status=0
+    [ -z "${bilder:-}" ] || import -window "$haupt" "$bilder/urteil.png"
+    tippe "$haupt" key alt+F4
     wait "$pid" || status=$?
     [ "$status" -eq 0 ] || { echo "FAIL: the trainer ended with status $status" >&2; exit 1; }
 }
