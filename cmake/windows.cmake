@@ -15,6 +15,9 @@ add_custom_command(
     DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/ui/olvani.xpm
     COMMENT "Making the Windows icon"
     VERBATIM)
+# The program lives in ui/: it sees the icon's rule only through a target.
+add_custom_target(olvani-ico DEPENDS ${olvani_ico})
+add_dependencies(olvani-trainer olvani-ico)
 
 set(OLVANI_ICO ${olvani_ico})
 configure_file(${CMAKE_CURRENT_SOURCE_DIR}/dist/windows/olvani-trainer.rc.in

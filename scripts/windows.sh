@@ -12,7 +12,8 @@
 #    own, /etc/apt/sources.list.d/olvani-deb-src.sources. The first run takes
 #    about 40 minutes on 2 cores; later runs reuse the cache.
 # 2. The program and the test programs, cross-compiled into build-windows/.
-# 3. Every test program under Wine in Xvfb; any failure fails the script.
+# 3. Every test program under Wine in Xvfb; any failure fails the script
+#    (at its end, once steps 4 and 5 have been tried too).
 # 4. The .exe under Wine in a folder with the sample file: the start window
 #    must appear and Enter must bring the main window.
 # 5. What a learner gets, in build-windows/ausgabe/: a portable zip and the
@@ -144,7 +145,9 @@ mkdir -p "$bau"
 protokoll=$bau/bauen.log
 # qt.toolchain.cmake loads the MinGW toolchain file Qt was built with and
 # makes the static Qt the one find_package() sees.
-cmake -S "$wurzel" -B "$bau" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON \
+# At -O3 (Release) GCC 12 warns falsely about std::string's insert
+# (-Wrestrict, GCC bug 105329); that one warning is off here.
+cmake -S "$wurzel" -B "$bau" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS="-Wno-restrict" -DBUILD_TESTING=ON \
     -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" >"$protokoll" 2>&1 \
     && nice -n 5 cmake --build "$bau" -j "$jobs" >>"$protokoll" 2>&1 \
     || { tail -n 30 "$protokoll" >&2; echo "FAIL: building for Windows, see $protokoll" >&2; exit 1; }
@@ -164,7 +167,7 @@ fremd=$(echo "$dlls" | grep -Evx '(kernel32|user32|gdi32|shell32|ole32|oleaut32|
 tests=()
 for quelle in "$wurzel"/tests/tst_*.cpp; do
     name=$(basename "$quelle" .cpp)
-    [ -f "$bau/tests/$name.exe" ] || { echo "FAIL: $name.exe was not built" >&2; exit 1; }
+    [ -f "$bau/$name.exe" ] || { echo "FAIL: $name.exe was not built" >&2; exit 1; }
     tests+=("$name")
 done
 
@@ -215,22 +218,25 @@ schritt "the ${#tests[@]} test programs under Wine"
 mkdir -p "$bau/wine-tests"
 fehlgeschlagen=()
 for name in "${tests[@]}"; do
-    if (cd "$bau/tests" && QT_QPA_PLATFORM=offscreen timeout 900 wine "./$name.exe") \
+    # Under Wine Qt Test's own output reaches no pipe: it writes a file. Wine
+    # does not pass QT_QPA_PLATFORM on, so the platform is an argument.
+    rm -f "$bau/wine-tests/$name.txt"
+    plattform=()
+    grep -q '^QTEST_MAIN' "$wurzel/tests/$name.cpp" && plattform=(-platform offscreen) # the tests with windows
+    if (cd "$bau/wine-tests" && timeout 900 wine "../$name.exe" "${plattform[@]}" -o "$name.txt,txt") \
         >"$bau/wine-tests/$name.log" 2>&1; then
         status=passed
     else
         status=FAILED
         fehlgeschlagen+=("$name")
     fi
-    printf '%-24s %s  %s\n' "$name" "$status" "$(grep -a '^Totals:' "$bau/wine-tests/$name.log" | tr -d '\r' | tail -n 1)"
+    printf '%-24s %s  %s\n' "$name" "$status" "$(grep -a '^Totals:' "$bau/wine-tests/$name.txt" 2>/dev/null | tr -d '\r' | tail -n 1)"
 done
-if [ ${#fehlgeschlagen[@]} -gt 0 ]; then
-    for name in "${fehlgeschlagen[@]}"; do
-        grep -a -B2 -A4 '^FAIL!' "$bau/wine-tests/$name.log" >&2 || tail -n 20 "$bau/wine-tests/$name.log" >&2
-    done
-    echo "FAIL: under Wine: ${fehlgeschlagen[*]} (logs in $bau/wine-tests/)" >&2
-    exit 1
-fi
+# A failed test fails the script at its end, after the program, the zip and
+# the installer have been tried too.
+for name in "${fehlgeschlagen[@]}"; do
+    grep -a -A2 '^FAIL!' "$bau/wine-tests/$name.txt" >&2 || tail -n 20 "$bau/wine-tests/$name.log" >&2
+done
 
 # --- 5. The program under Wine ---------------------------------------------------
 
@@ -279,7 +285,10 @@ probiere_aus() {
     tippe "$haupt" key alt+F4
     wait "$pid" || status=$?
     [ "$status" -eq 0 ] || { echo "FAIL: the trainer ended with status $status" >&2; exit 1; }
+    # Started through the Start menu it is not the process waited for.
+    warte_auf 30 "the trainer did not end" kein_trainer
 }
+kein_trainer() { ! pgrep -f 'olvani-trainer\.exe' >/dev/null; }
 
 schritt "olvani-trainer.exe under Wine in a folder with the sample olvani.txt"
 probe=$bau/wine-probe
@@ -350,3 +359,7 @@ echo "Windows build done in $(minuten "$t_rest") min (the static Qt not counted)
 echo "  olvani-trainer.exe, stripped: $(groesse "$ausgabe/$portabel/olvani-trainer.exe")"
 echo "  $(basename "$zip_datei"): $(groesse "$zip_datei")"
 echo "  $(basename "$setup"): $(groesse "$setup")"
+if [ ${#fehlgeschlagen[@]} -gt 0 ]; then
+    echo "FAIL: under Wine: ${fehlgeschlagen[*]} (logs in $bau/wine-tests/)" >&2
+    exit 1
+fi
