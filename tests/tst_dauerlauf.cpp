@@ -20,7 +20,7 @@ namespace {
 
 // A small vocabulary with every awkward kind of entry: verbs, ones with Kennung,
 // empty meanings, an entry without any meaning, shared meanings, an empty word.
-QByteArray zufallsvokabular(std::mt19937& zufall)
+QByteArray zufallsvokabular(std::mt19937_64& zufall)
 {
     const char* silben[] = {"ka", "lo", "vi", "rum", "es", "th", "\xe4", "o"};
     const char* bedeutungen[] = {"Haus", "Baum", "gehen", "Stra\xdf" "e", "M\xfc" "he", "@", "@", "rot", "Tier"};
@@ -50,7 +50,10 @@ private slots:
     {
         const unsigned seed = qEnvironmentVariableIsSet("OLVANI_SEED") ? qEnvironmentVariableIntValue("OLVANI_SEED")
                                                                        : 20261207u;
-        std::mt19937 zufall(seed);
+        // The 64-bit engine: std::mt19937 is also the engine of a static Qt's
+        // random generator, and linked into one Windows program with it (MinGW
+        // GCC 12) the first temporary folder crashed inside Qt.
+        std::mt19937_64 zufall(seed);
         Testplattform plattform(seed);
         auto f = std::make_unique<frmHauptfenster>(plattform, plattform);
         f->laden();

@@ -16,6 +16,10 @@
 #include <filesystem>
 #include <memory>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 using namespace olvani;
 
 namespace {
@@ -36,10 +40,16 @@ QByteArray datensaetze(int anzahl)
 
 int offeneDateien()
 {
+#ifdef Q_OS_WIN
+    DWORD anzahl = 0; // every open handle, files among them
+    GetProcessHandleCount(GetCurrentProcess(), &anzahl);
+    return static_cast<int>(anzahl);
+#else
     int anzahl = 0;
     for ([[maybe_unused]] const auto& eintrag : std::filesystem::directory_iterator("/proc/self/fd"))
         ++anzahl;
     return anzahl;
+#endif
 }
 
 } // namespace

@@ -144,8 +144,8 @@ private slots:
         };
         steuerelement<QPushButton>(start(), "Command1")->click();
         QCOMPARE(plattform->meldungen.size(), std::size_t(1));
-        const QString erwartet = QStringLiteral("Kann die Vokabel-Datei %1/olvani.txt nicht finden!")
-                                     .arg(QDir::current().absolutePath());
+        const QString erwartet = QStringLiteral("Kann die Vokabel-Datei %1%2olvani.txt nicht finden!")
+                                     .arg(QDir::toNativeSeparators(QDir::currentPath()), QDir::separator());
         QCOMPARE(QString::fromStdString(plattform->meldungen[0].text), erwartet);
         QVERIFY(plattform->meldungen[0].symbol == Symbol::Keins);
         QVERIFY(beideSichtbar);
@@ -205,6 +205,9 @@ private slots:
 
     void meldungIstKlartextUeberDemHauptfenster()
     {
+#ifdef Q_OS_WIN
+        QSKIP("Windows allows no < or > in a folder name");
+#endif
         richteSchriftenEin(); // as the program does at its start
         Vokabelordner aussen(nullptr);
         QVERIFY(QDir().mkpath(QStringLiteral("<h1>GROSS</h1>"))); // the folders "<h1>GROSS<" and "h1>"
@@ -250,6 +253,9 @@ private slots:
         QFETCH(QByteArray, gewaehlt);
         QFETCH(QByteArray, display);
         QFETCH(QByteArray, erwartet);
+#ifndef Q_OS_LINUX
+        QSKIP("Only on Linux does the trainer choose the window platform");
+#endif
         qputenv("WAYLAND_DISPLAY", "wayland-0");
         gewaehlt.isEmpty() ? qunsetenv("QT_QPA_PLATFORM") : qputenv("QT_QPA_PLATFORM", gewaehlt);
         display.isEmpty() ? qunsetenv("DISPLAY") : qputenv("DISPLAY", display);

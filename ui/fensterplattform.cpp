@@ -7,6 +7,7 @@ namespace olvani {
 
 void waehleFensterplattform()
 {
+#ifdef Q_OS_LINUX
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         return;
     const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
@@ -15,6 +16,7 @@ void waehleFensterplattform()
     // print a warning before falling back.
     if (wayland && !qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("xcb;wayland"));
+#endif
 }
 
 } // namespace olvani

@@ -193,9 +193,7 @@ void frmHauptfenster::startfensterKnopf()
 
 bool frmHauptfenster::AccessAuslesen()
 {
-    std::error_code fehler;
-    const std::filesystem::path aktuell = std::filesystem::current_path(fehler);
-    const std::string verzeichnis = fehler ? std::string(".") : aktuell.string();
+    const std::string verzeichnis = aktuellesVerzeichnis();
     const std::string gefunden = findeVokabeldatei(verzeichnis);
     if (gefunden.empty()) {
         plattform_.meldung(fehltMeldung(erwarteterPfad(verzeichnis)), Symbol::Keins);

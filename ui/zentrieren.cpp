@@ -18,6 +18,7 @@ void setzeMittig(QWidget* fenster)
     fenster->move(bildschirm->availableGeometry().center() - rahmen.center());
 }
 
+#ifdef Q_OS_LINUX
 // Watches the window until its frame is known, then centres it once more and
 // goes away. The window manager reports the frame around the time it maps the
 // window, which Qt passes on as a move of the window.
@@ -40,13 +41,20 @@ protected:
         return false;
     }
 };
+#endif
 
 } // namespace
 
 void zentriere(QWidget* fenster)
 {
+#ifdef Q_OS_LINUX
     setzeMittig(fenster);
     fenster->installEventFilter(new Rahmenwaechter(fenster));
+#else
+    // Windows knows a window's frame as soon as the window exists.
+    fenster->winId();
+    setzeMittig(fenster);
+#endif
 }
 
 } // namespace olvani

@@ -8,12 +8,18 @@ namespace olvani {
 
 namespace {
 
+#ifdef _WIN32
+constexpr char Trenner = '\\';
+#else
+constexpr char Trenner = '/';
+#endif
+
 std::string verbinde(const std::string& verzeichnis, std::string_view name)
 {
     std::string pfad = verzeichnis;
-    // A root directory already ends in the separator.
-    if (!pfad.empty() && pfad.back() != '/')
-        pfad += '/';
+    // A root directory ("/", "C:\") already ends in a separator.
+    if (!pfad.empty() && pfad.back() != '/' && pfad.back() != Trenner)
+        pfad += Trenner;
     pfad += name;
     return pfad;
 }
@@ -34,6 +40,24 @@ bool gleichOhneGrossKlein(std::string_view name, std::string_view gesucht)
 
 } // namespace
 
+std::filesystem::path alsPfad(const std::string& text)
+{
+    return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
+std::string alsText(const std::filesystem::path& pfad)
+{
+    const std::u8string text = pfad.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+std::string aktuellesVerzeichnis()
+{
+    std::error_code fehler;
+    const std::filesystem::path aktuell = std::filesystem::current_path(fehler);
+    return fehler ? std::string(".") : alsText(aktuell);
+}
+
 std::string erwarteterPfad(const std::string& verzeichnis) { return verbinde(verzeichnis, Vokabeldateiname); }
 
 std::string findeVokabeldatei(const std::string& verzeichnis)
@@ -42,8 +66,8 @@ std::string findeVokabeldatei(const std::string& verzeichnis)
     try {
         std::error_code fehler;
         std::string gefunden;
-        for (fs::directory_iterator it(verzeichnis, fehler), ende; !fehler && it != ende; it.increment(fehler)) {
-            std::string name = it->path().filename().string();
+        for (fs::directory_iterator it(alsPfad(verzeichnis), fehler), ende; !fehler && it != ende; it.increment(fehler)) {
+            std::string name = alsText(it->path().filename());
             if (!gleichOhneGrossKlein(name, "OLVANI.TXT"))
                 continue;
             std::error_code typFehler; // a dangling link is simply no match

@@ -1,6 +1,7 @@
 #include "vokabeldatei.h"
 
 #include "abbruch.h"
+#include "dateisuche.h"
 #include "textquelle.h"
 #include "zeilenfelder.h"
 
@@ -389,7 +390,7 @@ Vokabeltabelle liesVokabeln(std::string_view inhalt, const std::string& dateinam
 
 Vokabeltabelle ladeVokabeldatei(const std::string& pfad)
 {
-    std::ifstream datei(pfad, std::ios::binary);
+    std::ifstream datei(alsPfad(pfad), std::ios::binary);
     if (!datei)
         throw Abbruch(dieDatei(pfad) + " kann nicht geöffnet werden.");
     Textquelle quelle([&](char* ziel, std::size_t platz) {
@@ -400,7 +401,7 @@ Vokabeltabelle ladeVokabeldatei(const std::string& pfad)
         return static_cast<std::size_t>(datei.gcount());
     });
     std::error_code fehler;
-    const std::uintmax_t groesse = std::filesystem::file_size(pfad, fehler);
+    const std::uintmax_t groesse = std::filesystem::file_size(alsPfad(pfad), fehler);
     return Lader(quelle, pfad, fehler ? 0 : groesse).lies();
 }
 
