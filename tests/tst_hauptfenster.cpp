@@ -112,8 +112,8 @@ private slots:
     }
 
     // What the learner sees of the layout: every control inside the window,
-    // every caption whole, each label on the line of its box and left of it,
-    // the option buttons inside their frame; resizing moves nothing.
+    // each label on the line of its box and left of it, the option buttons
+    // inside their frame; resizing moves nothing.
     void allesIstGanzZuSehen()
     {
         f->show();
@@ -121,20 +121,6 @@ private slots:
         QCOMPARE(elemente.size(), 20);
         for (QWidget* e : elemente)
             QVERIFY2(f->rect().contains(e->geometry()), qPrintable(e->objectName()));
-
-        for (QAbstractButton* k : f->findChildren<QAbstractButton*>()) {
-            const QFontMetrics fm(k->font());
-            const QRect feld = textfeld(k);
-            const QRect text = fm.boundingRect(feld, Qt::TextWordWrap, k->text());
-            // Descenders of the last line may reach the edge.
-            QVERIFY2(text.width() <= feld.width() && text.height() - fm.descent() <= feld.height(),
-                     qPrintable(k->objectName()));
-            // Only the check boxes wrap.
-            QVERIFY2(qobject_cast<QCheckBox*>(k) || fm.horizontalAdvance(k->text()) <= feld.width(),
-                     qPrintable(k->objectName()));
-        }
-        for (QLabel* l : {Label1, Label2, steuerelement<QLabel>(f.get(), "lblVersion")})
-            QVERIFY2(QFontMetrics(l->font()).horizontalAdvance(l->text()) <= l->width(), qPrintable(l->objectName()));
 
         for (auto [label, feld] : {std::pair{Label1, txtDeutsch}, std::pair{Label2, txtOlvani}}) {
             QVERIFY(label->geometry().right() < feld->geometry().left());
@@ -151,6 +137,29 @@ private slots:
         f->resize(700, 800);
         for (qsizetype i = 0; i < elemente.size(); ++i)
             QCOMPARE(elemente[i]->geometry(), vorher[i]);
+    }
+
+    // Every caption whole, in the fonts the program sets up: only the check
+    // boxes wrap.
+    void beschriftungenSindGanz()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("the offscreen platform of a Windows build has none of the fonts the program asks for");
+#endif
+        f->show();
+        for (QAbstractButton* k : f->findChildren<QAbstractButton*>()) {
+            const QFontMetrics fm(k->font());
+            const QRect feld = textfeld(k);
+            const QRect text = fm.boundingRect(feld, Qt::TextWordWrap, k->text());
+            // Descenders of the last line may reach the edge.
+            QVERIFY2(text.width() <= feld.width() && text.height() - fm.descent() <= feld.height(),
+                     qPrintable(k->objectName()));
+            // Only the check boxes wrap.
+            QVERIFY2(qobject_cast<QCheckBox*>(k) || fm.horizontalAdvance(k->text()) <= feld.width(),
+                     qPrintable(k->objectName()));
+        }
+        for (QLabel* l : {Label1, Label2, steuerelement<QLabel>(f.get(), "lblVersion")})
+            QVERIFY2(QFontMetrics(l->font()).horizontalAdvance(l->text()) <= l->width(), qPrintable(l->objectName()));
     }
 
     void anfangszustand()
