@@ -2,11 +2,10 @@
 // must make the situations the measurements claim to measure; otherwise the
 // figures mean nothing. Each check also reads them back through the loader.
 
-#include "quiz/antwortpruefung.h"
-#include "quiz/fragewahl.h"
+#include "quiz/durchlauf.h"
 #include "vocab/vokabeldatei.h"
 #include "eingaben.h"
-#include "tests/stuetzen/testplattform.h"
+#include "tests/stuetzen/testzufall.h"
 
 #include <cstdio>
 #include <map>
@@ -164,13 +163,13 @@ void einzigesVerb()
         verben += t.istVerb(i) ? 1 : 0;
     pruefe(verben == 1 && t.istVerb(5017), "exactly one verb, entry 5017");
 
-    Testplattform zufall;
-    Durchlauf lauf;
+    Testzufall zufall;
+    Durchlauf lauf(t);
     Optionen nurVerben;
     nurVerben.nurVerben = true;
     for (int k = 0; k < 50; ++k) {
-        const Frage f = NeueAbfrage(t, lauf, Richtungswahl::Zufall, nurVerben, zufall);
-        pruefe(f.gefunden && lauf.Nummer == 5017, "verbs only asks the one verb");
+        const Abfrage a = lauf.NeueAbfrage(Richtungswahl::Zufall, nurVerben, zufall);
+        pruefe(a.gefunden && lauf.Nummer() == 5017, "verbs only asks the one verb");
     }
 }
 
@@ -187,9 +186,8 @@ void alleTeilen()
     }
 
     // Entry 1 asked with "Haus" shown; the word of entry 2 is right too.
-    Durchlauf lauf;
-    lauf.Nummer = 1;
-    const Urteil u = pruefeAntwort(t, lauf, {"Haus", false, t.Wort(2), true}, ",");
+    Durchlauf lauf(t, Durchlauf::Stand().mitFrage(1, Frage{Richtung::Deutsch, "Haus"}));
+    const Urteil u = lauf.pruefeAntwort(t.Wort(2), ",");
     std::size_t oder = 0;
     for (std::size_t p = u.verdikt.find(" oder "); p != std::string::npos; p = u.verdikt.find(" oder ", p + 1))
         ++oder;
