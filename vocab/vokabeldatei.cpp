@@ -37,11 +37,10 @@ std::string dieDatei(const std::string& dateiname)
 }
 
 // The characters a line stops at: line ends and the null character.
-constexpr std::array<bool, 256> Zeilenstopp = [] {
-    std::array<bool, 256> stopp{};
-    stopp['\n'] = stopp['\r'] = stopp['\0'] = true;
-    return stopp;
-}();
+bool beendetZeile(char c)
+{
+    return c == '\n' || c == '\r' || c == '\0';
+}
 
 // The lines of the text, one at a time; only the current line and the piece
 // being read are held. A line ends at CR LF, a lone LF or a lone CR; one
@@ -71,9 +70,8 @@ public:
         teil = false;
         std::size_t ende = pos_;
         for (;;) {
-            ende = static_cast<std::size_t>(std::find_if(puffer_.data() + ende, puffer_.data() + puffer_.size(),
-                                                         [](char c) { return Zeilenstopp[static_cast<unsigned char>(c)]; })
-                                            - puffer_.data());
+            ende = static_cast<std::size_t>(
+                std::find_if(puffer_.data() + ende, puffer_.data() + puffer_.size(), beendetZeile) - puffer_.data());
             if (ende < puffer_.size() && puffer_[ende] == '\0') {
                 zeile = std::string_view(puffer_).substr(pos_, ende + 1 - pos_);
                 pos_ = ende + 1;
