@@ -17,6 +17,12 @@ void Kontrollkaestchen::paintEvent(QPaintEvent*)
     QStyleOptionButton kaestchenOption = option;
     kaestchenOption.rect = kaestchen;
     maler.drawPrimitive(QStyle::PE_IndicatorCheckBox, kaestchenOption);
+    // Some styles edge the square in a grey that is barely seen against the
+    // window (Fusion: under 2 : 1, light or dark); in the window's text
+    // colour it stands out in every palette, as the check mark does.
+    maler.setPen(option.palette.color(QPalette::WindowText));
+    maler.setBrush(Qt::NoBrush);
+    maler.drawRect(kaestchen.adjusted(0, 0, -1, -1));
 
     const int abstand = style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, &option, this);
     const QRect textFeld = rect().adjusted(kaestchen.right() + 1 + abstand, 0, 0, 0);
