@@ -344,15 +344,13 @@ private slots:
         // background, the pixel that stands out most from it the text.
         auto gezeichnet = [&](QLineEdit* feld) {
             const QImage bild = feld->grab().toImage().convertToFormat(QImage::Format_RGB32);
-            const int rand = int(std::ceil((feld->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 1) * bild.devicePixelRatio()));
+            const int rahmen = feld->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 1;
+            const int rand = int(std::ceil(rahmen * bild.devicePixelRatio()));
             QHash<QRgb, int> anzahl;
             for (int y = rand; y < bild.height() - rand; ++y)
                 for (int x = rand; x < bild.width() - rand; ++x)
                     ++anzahl[bild.pixel(x, y)];
-            QRgb grund = 0;
-            for (auto it = anzahl.cbegin(); it != anzahl.cend(); ++it)
-                if (it.value() > anzahl.value(grund))
-                    grund = it.key();
+            const QRgb grund = std::max_element(anzahl.cbegin(), anzahl.cend()).key(); // by count
             double staerkste = 1;
             for (auto it = anzahl.cbegin(); it != anzahl.cend(); ++it)
                 staerkste = std::max(staerkste, kontrast(it.key(), grund));
