@@ -224,20 +224,11 @@ public:
     Vokabeltabelle lies(char trenner = '\0')
     {
         Zeilenleser zeilen(quelle_);
-        {
-            const std::string_view vorschau = zeilen.vorschau(Vorschau);
-            trenner_ = erkenneTrenner(vorschau, &ersteZeile_.zeile);
-            if (trenner != '\0')
-                trenner_ = trenner;
-            std::string_view erste = vorschau;
-            for (Zeilennummer i = 1; i < ersteZeile_.zeile; ++i) {
-                const std::size_t ende = erste.find_first_of("\r\n");
-                erste.remove_prefix(ende + (erste[ende] == '\r' && ende + 1 < erste.size() && erste[ende + 1] == '\n' ? 2 : 1));
-            }
-            erste = erste.substr(0, erste.find_first_of("\r\n"));
-            for (std::size_t k = 0; k < Trenner.size(); ++k)
-                ersteZeile_.felder[k] = zaehleFelder(erste, Trenner[k]);
-        }
+        const std::string_view vorschau = zeilen.vorschau(Vorschau);
+        trenner_ = trenner != '\0' ? trenner : erkenneTrenner(vorschau);
+        const std::string_view erste = ersteZeileMitText(vorschau, &ersteZeile_.zeile);
+        for (std::size_t k = 0; k < Trenner.size(); ++k)
+            ersteZeile_.felder[k] = zaehleFelder(erste, Trenner[k]);
         std::string_view zeile;
         bool teil = false;
         while (zeilen.naechste(zeile, teil)) {

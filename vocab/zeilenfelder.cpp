@@ -80,28 +80,32 @@ bool istLeerzeile(std::string_view zeile, char trenner)
     return true;
 }
 
-char erkenneTrenner(std::string_view anfang, long long* zeilennummer)
+std::string_view ersteZeileMitText(std::string_view anfang, long long* nummer)
 {
-    // The first line that is not blank decides; with none, the first line, so
-    // that blank lines appended to a file never change its separator.
-    std::string_view zeile = anfang.substr(0, anfang.find_first_of("\r\n"));
-    long long entscheidet = 1;
-    long long nummer = 1;
-    for (std::string_view rest = anfang; !rest.empty(); ++nummer) {
+    long long n = 1;
+    for (std::string_view rest = anfang; !rest.empty(); ++n) {
         const std::size_t ende = rest.find_first_of("\r\n");
         const std::string_view kandidat = rest.substr(0, ende);
         if (!istLeerzeile(kandidat, '\0')) {
-            zeile = kandidat;
-            entscheidet = nummer;
-            break;
+            if (nummer)
+                *nummer = n;
+            return kandidat;
         }
         if (ende == std::string_view::npos)
             break;
         // CR LF is one line end.
         rest.remove_prefix(ende + (rest[ende] == '\r' && ende + 1 < rest.size() && rest[ende + 1] == '\n' ? 2 : 1));
     }
-    if (zeilennummer)
-        *zeilennummer = entscheidet;
+    if (nummer)
+        *nummer = 1;
+    return anfang.substr(0, anfang.find_first_of("\r\n"));
+}
+
+char erkenneTrenner(std::string_view anfang)
+{
+    // The first line that is not blank decides; with none, the first line, so
+    // that blank lines appended to a file never change its separator.
+    const std::string_view zeile = ersteZeileMitText(anfang);
     const std::size_t mitKomma = zaehleFelder(zeile, ',');
     if (mitKomma % 6 == 0)
         return ',';

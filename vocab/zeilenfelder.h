@@ -49,11 +49,14 @@ std::size_t zaehleFelder(std::string_view zeile, char trenner);
 // separate fields).
 bool istLeerzeile(std::string_view zeile, char trenner);
 
+// The first line of a text that is not blank, without its line end; with
+// none, the first line. `nummer`, when given, receives its number (from 1).
+std::string_view ersteZeileMitText(std::string_view anfang, long long* nummer = nullptr);
+
 // The separator of a file, from the start of its text: the comma, unless the
 // first line that is not blank does not hold a multiple of six fields with
-// commas but holds six with semicolons (or else with tabs). `zeile`, when
-// given, receives the number (from 1) of the line that decided.
-char erkenneTrenner(std::string_view anfang, long long* zeile = nullptr);
+// commas but holds six with semicolons (or else with tabs).
+char erkenneTrenner(std::string_view anfang);
 
 // "Komma", "Semikolon", "Tabulator".
 const char* trennerName(char trenner);
