@@ -38,9 +38,7 @@ void TestDurchlauf::frageBisZumUrteil()
     QVERIFY(!lauf.offeneFrage());
     // Nothing passes before the first question: nothing to judge either.
     const Abfrage keine = lauf.NeueAbfrage(Richtungswahl::Deutsch, {.ohneKennung = true, .nurVerben = true}, zufall);
-    QVERIFY(!keine.gefunden && !keine.beurteilbar);
-    QCOMPARE(keine.meldungen.size(), std::size_t(1));
-    QCOMPARE(keine.meldungen[0].text, std::string(KeineVokabelMeldung));
+    QVERIFY(!keine.gefunden && !keine.beurteilbar && keine.meldungen.size() == 1);
     for (int k = 0; k < 3; ++k) {
         const Abfrage a = lauf.NeueAbfrage(Richtungswahl::Fremdsprache, Optionen{}, zufall);
         QVERIFY(a.gefunden && lauf.offeneFrage());
