@@ -185,6 +185,15 @@ wine_ende() { # seconds
 
 # --- 3. The test programs under Wine -----------------------------------------
 
+# On the way out: what is left in our prefix, and our X server.
+xvfb_pid=
+aufraeumen() {
+    wineserver -k 2>/dev/null || true
+    [ -z "$xvfb_pid" ] || { kill "$xvfb_pid"; wait "$xvfb_pid"; } 2>/dev/null || true
+    rm -f "$bau/xvfb-bereit"
+}
+trap aufraeumen EXIT
+
 schritt "ctest under Wine $(wine --version), prefix $WINEPREFIX"
 wine wineboot -i >/dev/null 2>&1 || { echo "FAIL: wineboot" >&2; exit 1; }
 wine_ende 120
@@ -202,13 +211,6 @@ if [ -e "/tmp/.X11-unix/X$anzeige" ]; then
     echo "FAIL: display :$anzeige is in use; choose another with OLVANI_DISPLAY" >&2
     exit 1
 fi
-xvfb_pid=
-aufraeumen() {
-    wineserver -k 2>/dev/null || true
-    [ -z "$xvfb_pid" ] || { kill "$xvfb_pid"; wait "$xvfb_pid"; } 2>/dev/null || true
-    rm -f "$bau/xvfb-bereit"
-}
-trap aufraeumen EXIT
 rm -f "$bau/xvfb-bereit"
 mkfifo "$bau/xvfb-bereit"
 Xvfb ":$anzeige" -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$bau/xvfb-bereit" >/dev/null 2>&1 &
