@@ -131,7 +131,7 @@ int anzahlBedeutungen(Zufall& z)
 }
 
 // `einzigesVerb` > 0: that entry is the only verb. `gemeinsam` not empty:
-// every entry holds it in one of its columns.
+// it is every entry's only meaning.
 std::string erzeuge(int anzahl, int einzigesVerb, std::string_view gemeinsam, std::uint64_t seed)
 {
     Zufall z(seed);
@@ -140,7 +140,7 @@ std::string erzeuge(int anzahl, int einzigesVerb, std::string_view gemeinsam, st
     for (int i = 1; i <= anzahl; ++i) {
         const bool verb = einzigesVerb > 0 ? i == einzigesVerb : z.mitAnteil(0.2);
         const bool kennung = z.mitAnteil(0.15);
-        const int belegt = anzahlBedeutungen(z);
+        const int belegt = gemeinsam.empty() ? anzahlBedeutungen(z) : 0;
         std::array<std::string, 4> bedeutungen;
         for (int k = 0; k < belegt; ++k) {
             std::string b = bedeutung(z, verb);
@@ -150,7 +150,7 @@ std::string erzeuge(int anzahl, int einzigesVerb, std::string_view gemeinsam, st
             bedeutungen[static_cast<std::size_t>(k)] = std::move(b);
         }
         if (!gemeinsam.empty())
-            bedeutungen[static_cast<std::size_t>(z.bis(belegt))] = gemeinsam;
+            bedeutungen[0] = gemeinsam;
 
         datei += '"';
         datei += olvaniWort(z, verb);

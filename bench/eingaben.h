@@ -1,5 +1,8 @@
 #pragma once
 
+#include "quiz/zufallsquelle.h"
+
+#include <random>
 #include <string>
 
 // Vocabulary files made up for measuring, in the file's meant form
@@ -10,7 +13,16 @@ namespace olvani::messung {
 std::string vokabeldatei(int anzahl);
 // Only entry `verb` is a verb.
 std::string vokabeldateiMitEinemVerb(int anzahl, int verb);
-// Every entry holds this meaning (given in Windows-1252) among its own.
+// This meaning (given in Windows-1252) is every entry's only one.
 std::string vokabeldateiAlleMit(int anzahl, const std::string& bedeutungCp1252);
+
+// The question choice's random source, seeded, so every run draws alike.
+class Zufall : public Zufallsquelle {
+public:
+    double r() override { return std::uniform_real_distribution<double>(0.0, 1.0)(generator_); }
+
+private:
+    std::mt19937_64 generator_{42};
+};
 
 } // namespace olvani::messung

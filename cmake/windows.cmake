@@ -24,3 +24,12 @@ configure_file(${CMAKE_CURRENT_SOURCE_DIR}/dist/windows/olvani-trainer.rc.in
                ${CMAKE_CURRENT_BINARY_DIR}/olvani-trainer.rc @ONLY)
 target_sources(olvani-trainer PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/olvani-trainer.rc)
 set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/olvani-trainer.rc PROPERTIES OBJECT_DEPENDS ${olvani_ico})
+
+# CTest runs the test programs under Wine, in the prefix scripts/windows.sh
+# names (OLVANI_WINEPREFIX), through a small wrapper.
+if(CMAKE_CROSSCOMPILING AND OLVANI_WINEPREFIX)
+    set(OLVANI_WINE_HOME "${OLVANI_WINEPREFIX}-home")
+    configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-emulator.sh.in ${PROJECT_BINARY_DIR}/wine-emulator.sh @ONLY
+                   FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_BINARY_DIR}/wine-emulator.sh)
+endif()

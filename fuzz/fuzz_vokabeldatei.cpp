@@ -1,8 +1,8 @@
 // libFuzzer target for the vocabulary file reader. Beyond not crashing, every
 // input must give either a table that keeps the reader's promises or one
-// Abbruch that points into the input; for files in the form
-// spreadsheets write, a predictor written apart from the reader knows the
-// table exactly.
+// Abbruch that points into the input; for text files (no null character, no
+// Ctrl-Z, whole UTF-16), a predictor written apart from the reader, from the
+// rules in the README, knows the table or the kind of refusal exactly.
 #include "vocab/abbruch.h"
 #include "vocab/vokabeldatei.h"
 #include "vocab/vokabeltabelle.h"
@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -176,96 +177,181 @@ struct Datensatz {
     std::array<std::string, 6> felder;
 };
 
-// How many fields a line holds with separator `trenner`: blanks before a
-// field are skipped, a quoted field runs to a lone quote ("" is one), then
-// anything up to the separator belongs to the field.
-std::size_t felderDerZeile(std::string_view zeile, char trenner)
+bool istBlank(char c, char trenner) { return (c == ' ' || c == '\t') && c != trenner; }
+
+// The fields of one line with separator `trenner`: blanks before a field are
+// skipped; a quoted field runs to a lone quote ("" is one) or to the line's
+// end, and anything but blanks between its closing quote and the separator
+// sets `streu`; any other field loses its blanks at both ends.
+std::vector<std::string> felderDerZeile(std::string_view zeile, char trenner, bool& streu)
 {
-    std::size_t n = 1, i = 0;
+    std::vector<std::string> aus;
+    std::size_t i = 0;
     for (;;) {
-        while (i < zeile.size() && (zeile[i] == ' ' || zeile[i] == '\t') && zeile[i] != trenner)
+        while (i < zeile.size() && istBlank(zeile[i], trenner))
             ++i;
+        std::string wert;
         if (i < zeile.size() && zeile[i] == '"') {
             for (++i; i < zeile.size(); ++i) {
-                if (zeile[i] != '"')
-                    continue;
-                if (i + 1 < zeile.size() && zeile[i + 1] == '"')
+                if (zeile[i] != '"') {
+                    wert += zeile[i];
+                } else if (i + 1 < zeile.size() && zeile[i + 1] == '"') {
+                    wert += '"';
                     ++i;
-                else
+                } else {
+                    ++i;
                     break;
+                }
             }
+            for (; i < zeile.size() && zeile[i] != trenner; ++i)
+                streu = streu || !istBlank(zeile[i], trenner);
+        } else {
+            const std::size_t anfang = i;
+            while (i < zeile.size() && zeile[i] != trenner)
+                ++i;
+            std::size_t ende = i;
+            while (ende > anfang && istBlank(zeile[ende - 1], trenner))
+                --ende;
+            wert = zeile.substr(anfang, ende - anfang);
         }
-        while (i < zeile.size() && zeile[i] != trenner)
-            ++i;
+        aus.push_back(std::move(wert));
         if (i >= zeile.size())
-            return n;
-        ++n;
+            return aus;
         ++i;
     }
 }
 
-// The separator as the first line shows it: the comma when it splits that
-// line into a multiple of six fields, else semicolon or tab when one of them
-// gives exactly six.
-char trennerDerErstenZeile(std::string_view zeile)
+std::size_t anzahlFelder(std::string_view zeile, char trenner)
 {
-    if (felderDerZeile(zeile, ',') % 6 == 0)
+    bool streu = false;
+    return felderDerZeile(zeile, trenner, streu).size();
+}
+
+bool istLeer(std::string_view zeile, char trenner)
+{
+    for (const char c : zeile)
+        if (!istBlank(c, trenner))
+            return false;
+    return true;
+}
+
+// The separator as the first line with text shows it (the first line when
+// none has any): the comma when it splits that line into a multiple of six
+// fields, else semicolon or tab when one of them gives exactly six.
+char trennerDerErstenZeile(const std::vector<std::string_view>& zeilen)
+{
+    if (zeilen.empty())
         return ',';
-    if (felderDerZeile(zeile, ';') == 6)
+    std::string_view zeile = zeilen.front();
+    for (const std::string_view z : zeilen)
+        if (!istLeer(z, '\0')) {
+            zeile = z;
+            break;
+        }
+    if (anzahlFelder(zeile, ',') % 6 == 0)
+        return ',';
+    if (anzahlFelder(zeile, ';') == 6)
         return ';';
-    if (felderDerZeile(zeile, '\t') == 6)
+    if (anzahlFelder(zeile, '\t') == 6)
         return '\t';
     return ',';
 }
 
-// The records of a text in the form a spreadsheet writes: one record per
-// line, six fields each in double quotes ("" inside for one), separated by
-// the separator the first line shows; blank lines only at the end. Anything
-// else yields nothing.
-std::optional<std::vector<Datensatz>> normalform(std::string_view s)
-{
+enum class Ausgang { Geladen, Leer, Unvollstaendig, ZuViele, Streuquote };
+
+struct Lesart {
+    Ausgang ausgang = Ausgang::Geladen;
     std::vector<Datensatz> saetze;
-    bool nurNochLeer = false;
-    char trenner = 0;
-    for (std::string_view zeile : zeilen(s)) {
-        if (zeile.find_first_not_of(trenner == '\t' ? " " : " \t") == std::string_view::npos) {
-            if (trenner == 0)
-                return std::nullopt;
-            nurNochLeer = true;
+};
+
+// One reading of the lines with one separator: fields fill the records one
+// after another, a line end ends a field; blank lines where a record would
+// start are held back and count as empty fields only when text follows.
+Lesart lies(const std::vector<std::string_view>& zeilen, char trenner)
+{
+    Lesart l;
+    Datensatz offen;
+    std::size_t felder = 0, zurueck = 0;
+    bool streu = false;
+    const auto feld = [&](std::string wert) {
+        if (felder == 0 && l.saetze.size() == static_cast<std::size_t>(olvani::Kapazitaet))
+            return false;
+        offen.felder[felder] = std::move(wert);
+        if (++felder == 6) {
+            l.saetze.push_back(offen);
+            felder = 0;
+        }
+        return true;
+    };
+    for (const std::string_view zeile : zeilen) {
+        if (felder == 0 && istLeer(zeile, trenner)) {
+            ++zurueck;
             continue;
         }
-        if (nurNochLeer)
-            return std::nullopt;
-        if (trenner == 0)
-            trenner = trennerDerErstenZeile(zeile);
-        Datensatz d;
-        std::size_t pos = 0;
-        for (std::size_t k = 0; k < 6; ++k) {
-            if (k > 0 && (pos >= zeile.size() || zeile[pos++] != trenner))
-                return std::nullopt;
-            if (pos >= zeile.size() || zeile[pos] != '"')
-                return std::nullopt;
-            for (++pos;; ++pos) {
-                if (pos >= zeile.size())
-                    return std::nullopt;
-                if (zeile[pos] != '"') {
-                    d.felder[k] += zeile[pos];
-                } else if (pos + 1 < zeile.size() && zeile[pos + 1] == '"') {
-                    d.felder[k] += '"';
-                    ++pos;
-                } else {
-                    ++pos;
-                    break;
-                }
-            }
-        }
-        if (pos != zeile.size())
-            return std::nullopt;
-        saetze.push_back(d);
+        for (; zurueck > 0; --zurueck)
+            if (!feld({}))
+                return {Ausgang::ZuViele, {}};
+        for (std::string& wert : felderDerZeile(zeile, trenner, streu))
+            if (!feld(std::move(wert)))
+                return {Ausgang::ZuViele, {}};
     }
-    if (saetze.empty() || saetze.size() > static_cast<std::size_t>(olvani::Kapazitaet))
+    if (l.saetze.empty() && felder == 0)
+        l.ausgang = Ausgang::Leer;
+    else if (streu)
+        l.ausgang = Ausgang::Streuquote;
+    else if (felder != 0)
+        l.ausgang = Ausgang::Unvollstaendig;
+    return l;
+}
+
+struct Vorhersage {
+    Lesart lesart;
+    bool mitKomma = false; // the first line's separator refused, the comma read it
+};
+
+// The reading of a decoded text: with the first line's separator, and when
+// that refuses the records and is not the comma, with the comma if that
+// reads the whole file.
+Vorhersage sage(std::string_view text)
+{
+    std::vector<std::string_view> z = zeilen(text);
+    if (!z.empty() && z.back().empty())
+        z.pop_back(); // a line end at the very end starts no line
+    const char trenner = trennerDerErstenZeile(z);
+    Vorhersage v{lies(z, trenner)};
+    if (v.lesart.ausgang != Ausgang::Geladen && v.lesart.ausgang != Ausgang::Leer && trenner != ',') {
+        Lesart komma = lies(z, ',');
+        if (komma.ausgang == Ausgang::Geladen) {
+            v.lesart = std::move(komma);
+            v.mitKomma = true;
+        }
+    }
+    return v;
+}
+
+// The text the predictor knows the outcome for, decoded to UTF-8, and
+// whether its bytes were Windows-1252; nothing for a file with a null
+// character, a Ctrl-Z, broken UTF-16 or a mark before broken UTF-8.
+std::optional<std::string> vorhersagbarerText(std::string_view eingabe)
+{
+    if (eingabe.find('\x1A') != std::string_view::npos)
         return std::nullopt;
-    return saetze;
+    std::string text;
+    if (istUtf16(eingabe)) {
+        bool heil = true;
+        text = ausUtf16(eingabe, heil);
+        if (!heil)
+            return std::nullopt;
+    } else if (eingabe.starts_with("\xEF\xBB\xBF")) {
+        text = eingabe.substr(3);
+        if (!istUtf8(text))
+            return std::nullopt;
+    } else {
+        text = istUtf8(eingabe) ? std::string(eingabe) : ausCp1252(eingabe);
+    }
+    if (text.find('\0') != std::string::npos || text.find('\x1A') != std::string::npos)
+        return std::nullopt;
+    return text;
 }
 
 void pruefeTabelle(std::string_view eingabe, const olvani::Vokabeltabelle& t)
@@ -305,37 +391,21 @@ void pruefeTabelle(std::string_view eingabe, const olvani::Vokabeltabelle& t)
     // ones in the file.
     verlange(kennungen <= einsen, "Kennung ohne eine 1 in der Datei");
 
-    // For files in the form spreadsheets write the result is known exactly.
-    if (eingabe.find('\x1A') != std::string_view::npos)
+    // For text files the result is known exactly.
+    const auto text = vorhersagbarerText(eingabe);
+    if (!text)
         return;
-    std::string text;
-    bool utf8 = true;
-    if (istUtf16(eingabe)) {
-        bool heil = true;
-        text = ausUtf16(eingabe, heil);
-        if (!heil)
-            return;
-    } else if (eingabe.starts_with("\xEF\xBB\xBF")) {
-        text = eingabe.substr(3);
-        if (!istUtf8(text))
-            return;
-    } else {
-        text = eingabe;
-        utf8 = istUtf8(text);
-    }
-    const auto saetze = normalform(text);
-    if (!saetze)
-        return;
-    const auto alsText = [&](const std::string& roh) { return utf8 ? roh : ausCp1252(roh); };
-    verlange(static_cast<std::size_t>(anzahl) == saetze->size(), "Anzahl der Normalform");
+    const Vorhersage v = sage(*text);
+    verlange(v.lesart.ausgang == Ausgang::Geladen, "geladen, die Vorhersage lehnt ab");
+    verlange(static_cast<std::size_t>(anzahl) == v.lesart.saetze.size(), "Anzahl der Vorhersage");
     for (int i = 1; i <= anzahl; ++i) {
-        const Datensatz& d = (*saetze)[static_cast<std::size_t>(i - 1)];
-        verlange(t.Wort(i) == alsText(d.felder[0]), "Wort der Normalform", d.felder[0]);
+        const Datensatz& d = v.lesart.saetze[static_cast<std::size_t>(i - 1)];
+        verlange(t.Wort(i) == d.felder[0], "Wort der Vorhersage", d.felder[0]);
         for (std::size_t k = 1; k <= 4; ++k) {
-            const std::string erwartet = d.felder[k] == "@" ? std::string() : alsText(d.felder[k]);
-            verlange(t.Bedeutung(i, static_cast<int>(k)) == erwartet, "Bedeutung der Normalform", d.felder[k]);
+            const std::string erwartet = d.felder[k] == "@" ? std::string() : d.felder[k];
+            verlange(t.Bedeutung(i, static_cast<int>(k)) == erwartet, "Bedeutung der Vorhersage", d.felder[k]);
         }
-        verlange(t.Kennung(i) == (d.felder[5] == "1"), "Kennung der Normalform", d.felder[5]);
+        verlange(t.Kennung(i) == (d.felder[5] == "1"), "Kennung der Vorhersage", d.felder[5]);
     }
 }
 
@@ -361,14 +431,43 @@ void pruefeFehler(std::string_view eingabe, std::string_view meldung)
     verlange(p > z + 6, "Zeile ohne Zahl", meldung);
     const long letzte = static_cast<long>(zeilen(textDerDatei(eingabe)).size());
     verlange(zeile >= 1 && zeile <= letzte, "Zeile ausserhalb der Eingabe", meldung);
+
+    // For text files the kind of refusal is known.
+    const auto text = vorhersagbarerText(eingabe);
+    if (!text)
+        return;
+    const auto enthaelt = [&](const char* teil) { return meldung.find(teil) != std::string_view::npos; };
+    switch (sage(*text).lesart.ausgang) {
+    case Ausgang::Geladen:
+        verlange(false, "abgelehnt, die Vorhersage laedt:", meldung);
+        break;
+    case Ausgang::Leer:
+        verlange(enthaelt(" ist leer:"), "nicht leer, wie vorhergesagt:", meldung);
+        break;
+    case Ausgang::Unvollstaendig:
+        verlange(enthaelt(" ist unvollständig:"), "nicht unvollstaendig, wie vorhergesagt:", meldung);
+        break;
+    case Ausgang::ZuViele:
+        verlange(enthaelt(" mehr als 10000 Vokabeln"), "nicht zu viele, wie vorhergesagt:", meldung);
+        break;
+    case Ausgang::Streuquote:
+        verlange(enthaelt("nach dem schließenden Anführungszeichen"), "keine Streuquote, wie vorhergesagt:", meldung);
+        break;
+    }
 }
 
 // Blank lines after the last complete record are no data: appending some to
 // a file that loads changes nothing. (After a closing Ctrl-Z they would be
 // data, so such files are left out.)
+// A file read with commas because its first line's separator refused it is
+// left out too: blank lines at its end may complete the last record of that
+// other reading, which then stands.
 void pruefeLeerzeilenAmEnde(std::string_view eingabe, const olvani::Vokabeltabelle& t)
 {
     if (eingabe.find('\x1A') != std::string_view::npos)
+        return;
+    const auto text = vorhersagbarerText(eingabe);
+    if (text ? sage(*text).mitKomma : trennerDerErstenZeile(zeilen(textDerDatei(eingabe))) != ',')
         return;
     std::string anhang = "\r\n \r\n";
     if (istUtf16(eingabe)) {

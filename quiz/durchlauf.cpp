@@ -8,7 +8,8 @@
 
 namespace olvani {
 
-Durchlauf::Durchlauf(Vokabeltabelle& tabelle, const Stand& stand) : tabelle_(&tabelle), frage_(stand.frage)
+Durchlauf::Durchlauf(Vokabeltabelle& tabelle, const Stand& stand, std::string dezimaltrennzeichen)
+    : tabelle_(&tabelle), dezimaltrennzeichen_(std::move(dezimaltrennzeichen)), frage_(stand.frage)
 {
     erfolge_ = stand.erfolge;
     fehler_ = stand.fehler;
@@ -36,6 +37,19 @@ void Durchlauf::setzeGefragtZurueck()
 }
 
 Abfrage Durchlauf::NeueAbfrage(Richtungswahl wahl, const Optionen& optionen, Zufallsquelle& zufall)
+{
+    Abfrage abfrage = waehle(wahl, optionen, zufall);
+    // Once an entry has been asked, there is one to judge and correct, with
+    // or without a question open now.
+    abfrage.beurteilbar = nummer_ != 0;
+    if (abfrage.rundeVorbei)
+        abfrage.meldungen.push_back({RundenendeMeldung, Symbol::Ausruf});
+    if (!abfrage.gefunden)
+        abfrage.meldungen.push_back({KeineVokabelMeldung, Symbol::Information});
+    return abfrage;
+}
+
+Abfrage Durchlauf::waehle(Richtungswahl wahl, const Optionen& optionen, Zufallsquelle& zufall)
 {
     const Vokabeltabelle& t = *tabelle_;
     Abfrage abfrage;
@@ -88,7 +102,7 @@ Abfrage Durchlauf::NeueAbfrage(Richtungswahl wahl, const Optionen& optionen, Zuf
     return abfrage;
 }
 
-Urteil Durchlauf::pruefeAntwort(const std::string& getippt, const std::string& dezimaltrennzeichen)
+Urteil Durchlauf::pruefeAntwort(const std::string& getippt)
 {
     const int n = nummer_;
     const Pruefung b = pruefe(*tabelle_, n, offeneFrage(), getippt);
@@ -99,21 +113,22 @@ Urteil Durchlauf::pruefeAntwort(const std::string& getippt, const std::string& d
         tabelle_->zaehleRichtig(n);
         urteil.verdikt = "Richtig! " + b.loesung;
         ++erfolge_;
-        urteil.fuenftesMalRichtig = tabelle_->RichtigZaehler(n) == 5;
+        if (tabelle_->RichtigZaehler(n) == 5)
+            urteil.meldungen.push_back({FuenfmalRichtigMeldung, Symbol::Information});
     } else {
         urteil.verdikt = "Falsch! Richtig ist " + b.loesung;
         ++fehler_;
         tabelle_->zaehleFalsch(n);
     }
-    urteil.statistikzeile = Statistikzeile(*this, Form::Lang, dezimaltrennzeichen);
+    urteil.statistikzeile = Statistikzeile(*this, Form::Lang, dezimaltrennzeichen_);
     return urteil;
 }
 
-std::string Durchlauf::DochRichtig(const std::string& dezimaltrennzeichen)
+std::string Durchlauf::DochRichtig()
 {
     --fehler_;
     ++erfolge_;
-    return Statistikzeile(*this, Form::Kurz, dezimaltrennzeichen);
+    return Statistikzeile(*this, Form::Kurz, dezimaltrennzeichen_);
 }
 
 } // namespace olvani

@@ -2,29 +2,35 @@
 
 #include "antwortpruefung.h"
 #include "fragewahl.h"
+#include "meldung.h"
 #include "vocab/vokabeltabelle.h"
 #include "vocab/zaehler16.h"
 #include "zufallsquelle.h"
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace olvani {
 
-// What "Abfragen" brought about.
+// What "Abfragen" brought about. The window opens the answer box of the
+// question, shows the messages, then writes the question or, when none was
+// found, closes both boxes again.
 struct Abfrage {
-    Frage frage;              // the direction is drawn even when nothing is found
-    bool rundeVorbei = false; // show RundenendeMeldung before the question; the marks are reset
-    bool gefunden = false;    // false: show KeineVokabelMeldung; no question is open
+    Frage frage;                    // the direction is drawn even when nothing is found
+    bool rundeVorbei = false;       // the marks were reset: RundenendeMeldung comes first
+    bool gefunden = false;          // false: KeineVokabelMeldung, and no question is open
+    bool beurteilbar = false;       // "Richtig?" and "Doch Richtig!" have an entry to work on
+    std::vector<Meldung> meldungen; // in this order, before the question is written
 };
 
-// What "Richtig?" brought about; the window shows the texts in this order.
+// What "Richtig?" brought about; the window shows it in this order.
 struct Urteil {
-    bool richtig = false;
-    std::string verdikt;             // "Richtig! " or "Falsch! Richtig ist " and the solution
-    bool fuenftesMalRichtig = false; // show FuenfmalRichtigMeldung after the verdict is shown
-    std::string statistikzeile;      // the long statistics line
+    bool richtig = false;           // false: the beep sounds after the verdict is shown
+    std::string verdikt;            // "Richtig! " or "Falsch! Richtig ist " and the solution
+    std::vector<Meldung> meldungen; // FuenfmalRichtigMeldung, after the verdict
+    std::string statistikzeile;     // the long statistics line, last
 };
 
 // One learner's run over a loaded table: the question in progress, the
@@ -48,8 +54,13 @@ public:
         Stand& mitFrage(int n, std::optional<Frage> f) { nummer = n; frage = std::move(f); return *this; }
     };
 
-    explicit Durchlauf(Vokabeltabelle& tabelle) : tabelle_(&tabelle) {}
-    Durchlauf(Vokabeltabelle& tabelle, const Stand& stand);
+    // The rate in the statistics lines is written with this decimal
+    // separator, the learner's regional one; tests take the German comma.
+    explicit Durchlauf(Vokabeltabelle& tabelle, std::string dezimaltrennzeichen = ",")
+        : tabelle_(&tabelle), dezimaltrennzeichen_(std::move(dezimaltrennzeichen))
+    {
+    }
+    Durchlauf(Vokabeltabelle& tabelle, const Stand& stand, std::string dezimaltrennzeichen = ",");
 
     // "Abfragen": draws the direction and the entry under the options, ends
     // the round when it is due and opens the question. With ohneKennung the
@@ -58,10 +69,10 @@ public:
     // "Richtig?": judges the typed text as the answer to the open question
     // (wrong when none is open), counts it for entry Nummer and the run, and
     // closes the question.
-    Urteil pruefeAntwort(const std::string& getippt, const std::string& dezimaltrennzeichen);
+    Urteil pruefeAntwort(const std::string& getippt);
     // "Doch Richtig!": moves one answer from Fehler to Erfolge and returns the
     // short statistics line.
-    std::string DochRichtig(const std::string& dezimaltrennzeichen);
+    std::string DochRichtig();
 
     // The question waiting for its answer, or null.
     const Frage* offeneFrage() const { return frage_ ? &*frage_ : nullptr; }
@@ -72,9 +83,12 @@ public:
     const Vokabeltabelle& tabelle() const { return *tabelle_; }
 
 private:
+    // Direction and entry of the next question, without what the learner is told.
+    Abfrage waehle(Richtungswahl wahl, const Optionen& optionen, Zufallsquelle& zufall);
     void setzeGefragtZurueck();
 
     Vokabeltabelle* tabelle_;
+    std::string dezimaltrennzeichen_;
     Zaehler16 nummer_;
     Zaehler16 erfolge_; // correct answers, including corrected ones
     Zaehler16 fehler_;  // wrong answers; corrections can take it below zero

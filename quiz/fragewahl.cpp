@@ -1,6 +1,6 @@
 #include "fragewahl.h"
 
-#include "statistikzeile.h"
+#include "rundung.h"
 
 #include <algorithm>
 #include <cstdint>

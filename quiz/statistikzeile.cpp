@@ -1,7 +1,8 @@
 #include "statistikzeile.h"
 
+#include "rundung.h"
+
 #include <charconv>
-#include <cmath>
 
 namespace olvani {
 
@@ -16,18 +17,6 @@ std::string mitVorzeichenstelle(int wert)
 }
 
 } // namespace
-
-double rundeHalbGerade(double wert, int stellen)
-{
-    const double faktor = std::pow(10.0, stellen);
-    const double skaliert = wert * faktor;
-    const double unten = std::floor(skaliert);
-    const double rest = skaliert - unten;
-    double gerundet = unten;
-    if (rest > 0.5 || (rest == 0.5 && std::fmod(unten, 2.0) != 0.0))
-        gerundet = unten + 1.0;
-    return gerundet / faktor;
-}
 
 std::string formatiereProzent(double wert, int stellen, const std::string& dezimaltrennzeichen)
 {

@@ -8,9 +8,6 @@ namespace olvani {
 
 enum class Form { Lang, Kurz };
 
-// Rounds to the given number of decimals, a half going to the even neighbour.
-double rundeHalbGerade(double wert, int stellen);
-
 // A rounded rate without trailing zeros, using the given decimal separator.
 std::string formatiereProzent(double wert, int stellen, const std::string& dezimaltrennzeichen);
 

@@ -56,7 +56,9 @@ rm -rf "$ziel"
 mkdir -p "$ordner/cache-$release" "$ziel"
 debootstrap --variant=minbase --include=git,ca-certificates --cache-dir="$ordner/cache-$release" \
     "$release" "$ziel" "$archiv" >"$ordner/$release-debootstrap.log" 2>&1 \
-    || { tail -n 30 "$ordner/$release-debootstrap.log" >&2; echo "FAIL: debootstrap $release" >&2; exit 1; }
+    || { tail -n 30 "$ordner/$release-debootstrap.log" >&2
+         echo "FAIL: debootstrap $release from $archiv (is Debian's mirror reachable? log: $ordner/$release-debootstrap.log)" >&2
+         exit 1; }
 cat >"$ziel/etc/apt/sources.list" <<EOF
 deb $archiv $release main
 deb $archiv $release-updates main
@@ -80,7 +82,8 @@ drinnen() { # user command...: runs a login-like shell in the chroot
 # A learner's account that may use sudo without a password; sudo is the one
 # package added by hand, as a user with sudo has it.
 schritt "user with sudo"
-drinnen root "apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends sudo >/dev/null"
+drinnen root "apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends sudo >/dev/null" \
+    || { echo "FAIL: apt-get in the $release chroot (is Debian's mirror $archiv reachable?)" >&2; exit 1; }
 drinnen root "useradd -m -s /bin/bash lerner && echo 'lerner ALL=(ALL) NOPASSWD: ALL' >/etc/sudoers.d/lerner && chmod 440 /etc/sudoers.d/lerner"
 zweig=$(git -C "$quelle" rev-parse --abbrev-ref HEAD)
 git clone -q --branch "$zweig" "$quelle" "$ziel/home/lerner/olvani-trainer"
@@ -109,7 +112,8 @@ nach_tests=$(chroot "$ziel" dpkg-query -W | wc -l)
 
 # The program on an X server: the start window must appear.
 schritt "start under Xvfb"
-drinnen root "DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends xvfb xdotool >/dev/null"
+drinnen root "DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends xvfb xdotool >/dev/null" \
+    || { echo "FAIL: apt-get install xvfb xdotool in the $release chroot (is Debian's mirror $archiv reachable?)" >&2; exit 1; }
 cat >"$ziel/tmp/fenster.sh" <<'EOF'
 set -u
 exec 3>/tmp/anzeige

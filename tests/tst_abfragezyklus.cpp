@@ -1,7 +1,6 @@
 // The question-and-answer cycle through the real main window: "Abfragen",
 // "Richtig?" and "Doch Richtig!" by clicks and by the Enter key alone.
 #include "stuetzen/fensterhilfen.h"
-#include "stuetzen/testplattform.h"
 #include "ui/hauptfenster.h"
 #include "ui/sichtbarertext.h"
 
@@ -19,108 +18,71 @@ using namespace olvani;
 class TestAbfragezyklus : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<Testplattform> plattform;
-    std::unique_ptr<frmHauptfenster> f;
-    QLineEdit* txtDeutsch = nullptr;
-    QLineEdit* txtOlvani = nullptr;
-    QRadioButton* radOlvani = nullptr;
-    QCheckBox* chkNurVerben = nullptr;
-    QPushButton* cmdStart = nullptr;
-    QPushButton* cmdRichtig1 = nullptr;
-    QPushButton* cmdRichtig2 = nullptr;
-    QLabel* lblInfo = nullptr;
-    QLabel* lblInfo2 = nullptr;
-
-    void lade(const QByteArray& inhalt)
-    {
-        f->laden();
-        startknopfUeber(*f, inhalt);
-        QVERIFY(f->isVisible());
-        f->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(f.get()));
-    }
-
-    QLineEdit* antwortfeld() const { return txtDeutsch->isEnabled() ? txtDeutsch : txtOlvani; }
+    std::unique_ptr<Fensterprobe> p;
 
 private slots:
-    void init()
-    {
-        plattform = std::make_unique<Testplattform>(7);
-        f = std::make_unique<frmHauptfenster>(*plattform, *plattform);
-        txtDeutsch = steuerelement<QLineEdit>(f.get(), "txtDeutsch");
-        txtOlvani = steuerelement<QLineEdit>(f.get(), "txtOlvani");
-        radOlvani = steuerelement<QRadioButton>(f.get(), "radOlvani");
-        chkNurVerben = steuerelement<QCheckBox>(f.get(), "chkNurVerben");
-        cmdStart = steuerelement<QPushButton>(f.get(), "cmdStart");
-        cmdRichtig1 = steuerelement<QPushButton>(f.get(), "cmdRichtig1");
-        cmdRichtig2 = steuerelement<QPushButton>(f.get(), "cmdRichtig2");
-        lblInfo = steuerelement<QLabel>(f.get(), "lblInfo");
-        lblInfo2 = steuerelement<QLabel>(f.get(), "lblInfo2");
-    }
-
+    void init() { p = std::make_unique<Fensterprobe>(7); }
     void cleanup()
     {
         QLocale::setDefault(QLocale::c());
-        f.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCOMPARE(sichtbareFenster(), 0);
+        raeumeAuf(p);
     }
 
     void nurMitEnter()
     {
-        lade("\"zorp\",\"Haus\",\"Heim\",\"@\",\"@\",\"0\"\r\n"
+        p->lade("\"zorp\",\"Haus\",\"Heim\",\"@\",\"@\",\"0\"\r\n"
              "\"blek\",\"Baum\",\"@\",\"@\",\"@\",\"0\"\r\n");
-        radOlvani->setChecked(true); // the foreign word is shown
+        p->element<QRadioButton>("radOlvani")->setChecked(true); // the foreign word is shown
         for (int runde = 0; runde < 4; ++runde) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-            QVERIFY(txtDeutsch->isEnabled() && !txtOlvani->isEnabled());
-            QCOMPARE(QApplication::focusWidget(), txtDeutsch);
-            QCOMPARE(f->standardknopf(), cmdRichtig1);
-            const bool zorp = txtOlvani->text() == QStringLiteral("zorp");
-            QTest::keyClicks(txtDeutsch, zorp ? QStringLiteral("Heim") : QStringLiteral("baum"));
-            QTest::keyClick(txtDeutsch, Qt::Key_Return);
-            QCOMPARE(lblInfo->text(), zorp ? QStringLiteral("Richtig! zorp: Haus Heim   ")
+            QVERIFY(p->txtDeutsch()->isEnabled() && !p->txtOlvani()->isEnabled());
+            QCOMPARE(QApplication::focusWidget(), p->txtDeutsch());
+            QCOMPARE(p->fenster.standardknopf(), p->cmdRichtig1());
+            const bool zorp = p->txtOlvani()->text() == QStringLiteral("zorp");
+            QTest::keyClicks(p->txtDeutsch(), zorp ? QStringLiteral("Heim") : QStringLiteral("baum"));
+            QTest::keyClick(p->txtDeutsch(), Qt::Key_Return);
+            QCOMPARE(p->lblInfo()->text(), zorp ? QStringLiteral("Richtig! zorp: Haus Heim   ")
                                               : QStringLiteral("Falsch! Richtig ist blek: Baum    "));
-            QVERIFY(txtDeutsch->text().isEmpty() && !txtDeutsch->isEnabled());
-            QVERIFY(txtOlvani->text().isEmpty() && !txtOlvani->isEnabled());
-            QCOMPARE(f->standardknopf(), cmdStart);
+            QVERIFY(p->txtDeutsch()->text().isEmpty() && !p->txtDeutsch()->isEnabled());
+            QVERIFY(p->txtOlvani()->text().isEmpty() && !p->txtOlvani()->isEnabled());
+            QCOMPARE(p->fenster.standardknopf(), p->cmdStart());
         }
-        QCOMPARE(f->lauf().Erfolge() + f->lauf().Fehler(), 4);
-        QCOMPARE(plattform->signaltoene, f->lauf().Fehler());
-        QVERIFY(lblInfo2->text().startsWith(QStringLiteral("Versuche: 4 / Erfolge: ")));
+        QCOMPARE(p->fenster.lauf().Erfolge() + p->fenster.lauf().Fehler(), 4);
+        QCOMPARE(p->plattform.signaltoene, p->fenster.lauf().Fehler());
+        QVERIFY(p->lblInfo2()->text().startsWith(QStringLiteral("Versuche: 4 / Erfolge: ")));
     }
 
     void abfragenZweimalZaehltNichts()
     {
-        lade("\"zorp\",\"Haus\",\"@\",\"@\",\"@\",\"0\"\r\n\"blek\",\"Baum\",\"@\",\"@\",\"@\",\"0\"\r\n");
-        cmdStart->click();
-        antwortfeld()->setText(QStringLiteral("falsch"));
-        cmdRichtig1->click();
-        const QString statistik = lblInfo2->text();
+        p->lade("\"zorp\",\"Haus\",\"@\",\"@\",\"@\",\"0\"\r\n\"blek\",\"Baum\",\"@\",\"@\",\"@\",\"0\"\r\n");
+        p->cmdStart()->click();
+        p->offenesFeld()->setText(QStringLiteral("falsch"));
+        p->cmdRichtig1()->click();
+        const QString statistik = p->lblInfo2()->text();
         QVERIFY(!statistik.isEmpty());
-        cmdStart->click();
-        cmdStart->click();
-        QCOMPARE(lblInfo2->text(), statistik);
-        QVERIFY(lblInfo->text().isEmpty());
-        QCOMPARE(f->lauf().Fehler(), 1);
-        QCOMPARE(f->lauf().Erfolge(), 0);
-        QVERIFY(cmdRichtig1->isEnabled() && cmdRichtig2->isEnabled());
+        p->cmdStart()->click();
+        p->cmdStart()->click();
+        QCOMPARE(p->lblInfo2()->text(), statistik);
+        QVERIFY(p->lblInfo()->text().isEmpty());
+        QCOMPARE(p->fenster.lauf().Fehler(), 1);
+        QCOMPARE(p->fenster.lauf().Erfolge(), 0);
+        QVERIFY(p->cmdRichtig1()->isEnabled() && p->cmdRichtig2()->isEnabled());
     }
 
     void fuenfteRichtigeAntwort()
     {
-        lade("\"zorp\",\"Haus\",\"@\",\"@\",\"@\",\"0\"\r\n");
+        p->lade("\"zorp\",\"Haus\",\"@\",\"@\",\"@\",\"0\"\r\n");
         QStringList verdiktBeiMeldung, statistikBeiMeldung;
-        plattform->beiMeldung = [&](const Testplattform::Meldung& m) {
+        p->plattform.beiMeldung = [&](const Testplattform::Meldung& m) {
             if (m.symbol == Symbol::Information) {
-                verdiktBeiMeldung << lblInfo->text();
-                statistikBeiMeldung << lblInfo2->text();
+                verdiktBeiMeldung << p->lblInfo()->text();
+                statistikBeiMeldung << p->lblInfo2()->text();
             }
         };
         for (int i = 1; i <= 6; ++i) {
-            cmdStart->click();
-            txtOlvani->setText(QStringLiteral("zorp"));
-            cmdRichtig1->click();
+            p->cmdStart()->click();
+            p->txtOlvani()->setText(QStringLiteral("zorp"));
+            p->cmdRichtig1()->click();
         }
         // One message, after the verdict and before the fifth statistics line.
         QCOMPARE(verdiktBeiMeldung, QStringList{QStringLiteral("Richtig! zorp: Haus    ")});
@@ -128,32 +90,32 @@ private slots:
         QVERIFY(statistikBeiMeldung[0].contains(QStringLiteral("Versuche: 4 ")));
         // With a single entry the round ends before every question.
         int rundenenden = 0;
-        for (const auto& m : plattform->meldungen)
+        for (const auto& m : p->plattform.meldungen)
             rundenenden += m.text == RundenendeMeldung && m.symbol == Symbol::Ausruf;
         QCOMPARE(rundenenden, 6);
-        QCOMPARE(plattform->signaltoene, 0);
+        QCOMPARE(p->plattform.signaltoene, 0);
     }
 
     void keineVokabelPasst()
     {
-        lade("\"zorp\",\"Haus\",\"@\",\"@\",\"@\",\"0\"\r\n\"blek\",\"Baum\",\"@\",\"@\",\"@\",\"0\"\r\n");
-        chkNurVerben->setChecked(true);
-        cmdStart->click();
-        QCOMPARE(plattform->meldungen.size(), std::size_t(1));
-        QCOMPARE(plattform->meldungen[0].text, std::string(KeineVokabelMeldung));
-        QVERIFY(plattform->meldungen[0].symbol == Symbol::Information);
-        QVERIFY(!txtDeutsch->isEnabled() && !txtOlvani->isEnabled());
-        QVERIFY(txtDeutsch->text().isEmpty() && txtOlvani->text().isEmpty());
-        QCOMPARE(f->standardknopf(), cmdStart);
+        p->lade("\"zorp\",\"Haus\",\"@\",\"@\",\"@\",\"0\"\r\n\"blek\",\"Baum\",\"@\",\"@\",\"@\",\"0\"\r\n");
+        p->element<QCheckBox>("chkNurVerben")->setChecked(true);
+        p->cmdStart()->click();
+        QCOMPARE(p->plattform.meldungen.size(), std::size_t(1));
+        QCOMPARE(p->plattform.meldungen[0].text, std::string(KeineVokabelMeldung));
+        QVERIFY(p->plattform.meldungen[0].symbol == Symbol::Information);
+        QVERIFY(!p->txtDeutsch()->isEnabled() && !p->txtOlvani()->isEnabled());
+        QVERIFY(p->txtDeutsch()->text().isEmpty() && p->txtOlvani()->text().isEmpty());
+        QCOMPARE(p->fenster.standardknopf(), p->cmdStart());
         // Nothing was ever asked: nothing to judge or to correct.
-        QVERIFY(!cmdRichtig1->isEnabled() && !cmdRichtig2->isEnabled());
+        QVERIFY(!p->cmdRichtig1()->isEnabled() && !p->cmdRichtig2()->isEnabled());
 
         // After a question, the buttons keep their usual state.
-        chkNurVerben->setChecked(false);
-        cmdStart->click();
-        chkNurVerben->setChecked(true);
-        cmdStart->click();
-        QVERIFY(cmdRichtig1->isEnabled() && cmdRichtig2->isEnabled());
+        p->element<QCheckBox>("chkNurVerben")->setChecked(false);
+        p->cmdStart()->click();
+        p->element<QCheckBox>("chkNurVerben")->setChecked(true);
+        p->cmdStart()->click();
+        QVERIFY(p->cmdRichtig1()->isEnabled() && p->cmdRichtig2()->isEnabled());
     }
 
     void dochRichtigMitRegionalemKomma_data()
@@ -169,18 +131,18 @@ private slots:
         QFETCH(QLocale, region);
         QFETCH(QString, quote);
         QLocale::setDefault(region);
-        lade("\"zorp\",\"Haus\",\"@\",\"@\",\"@\",\"0\"\r\n");
+        p->lade("\"zorp\",\"Haus\",\"@\",\"@\",\"@\",\"0\"\r\n");
         for (const char* antwort : {"zorp", "falsch", "falsch"}) {
-            cmdStart->click();
-            txtOlvani->setText(QString::fromLatin1(antwort));
-            cmdRichtig1->click();
+            p->cmdStart()->click();
+            p->txtOlvani()->setText(QString::fromLatin1(antwort));
+            p->cmdRichtig1()->click();
         }
-        const QString verdikt = lblInfo->text();
-        cmdRichtig2->click();
-        QCOMPARE(lblInfo2->text(),
+        const QString verdikt = p->lblInfo()->text();
+        p->cmdRichtig2()->click();
+        QCOMPARE(p->lblInfo2()->text(),
                  QStringLiteral("Versuche: 3 / Erfolge: 2 (%1%) / Fehler: 1 / Wörter: 1").arg(quote));
-        QCOMPARE(lblInfo->text(), verdikt);
-        QCOMPARE(f->standardknopf(), cmdStart);
+        QCOMPARE(p->lblInfo()->text(), verdikt);
+        QCOMPARE(p->fenster.standardknopf(), p->cmdStart());
     }
 
     void langeLoesungZeigtDasselbe()
@@ -190,10 +152,10 @@ private slots:
             lang += QStringLiteral("wort%1: Haus    oder ").arg(i);
         QLabel ganz, gekuerzt;
         for (QLabel* l : {&ganz, &gekuerzt}) {
-            l->setFont(lblInfo->font());
+            l->setFont(p->lblInfo()->font());
             l->setWordWrap(true);
             l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-            l->resize(lblInfo->size());
+            l->resize(p->lblInfo()->size());
         }
         ganz.setText(lang);
         gekuerzt.setText(sichtbarerText(lang, gekuerzt.font(), gekuerzt.contentsRect().size()));

@@ -2,7 +2,6 @@
 // the invariants of the cycle must hold; a failure prints the seed, and
 // OLVANI_SEED=<seed> replays it.
 #include "stuetzen/fensterhilfen.h"
-#include "stuetzen/testplattform.h"
 #include "ui/hauptfenster.h"
 
 #include <QCheckBox>
@@ -54,49 +53,41 @@ private slots:
         // random generator, and linked into one Windows program with it (MinGW
         // GCC 12) the first temporary folder crashed inside Qt.
         std::mt19937_64 zufall(seed);
-        Testplattform plattform(seed);
-        auto f = std::make_unique<frmHauptfenster>(plattform, plattform);
-        f->laden();
-        startknopfUeber(*f, zufallsvokabular(zufall));
-        QVERIFY2(plattform.beendetMit.empty(), "the vocabulary did not load");
-        f->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(f.get()));
+        Fensterprobe p(seed);
+        p.lade(zufallsvokabular(zufall));
+        QVERIFY2(p.plattform.beendetMit.empty(), "the vocabulary did not load");
+        Testplattform& plattform = p.plattform;
+        frmHauptfenster* f = &p.fenster;
         const Vokabeltabelle& t = f->tabelle();
         const Durchlauf& lauf = f->lauf();
-        auto* txtDeutsch = steuerelement<QLineEdit>(f.get(), "txtDeutsch");
-        auto* txtOlvani = steuerelement<QLineEdit>(f.get(), "txtOlvani");
-        auto* cmdStart = steuerelement<QPushButton>(f.get(), "cmdStart");
-        auto* cmdRichtig1 = steuerelement<QPushButton>(f.get(), "cmdRichtig1");
-        auto* cmdRichtig2 = steuerelement<QPushButton>(f.get(), "cmdRichtig2");
-        auto* lblInfo = steuerelement<QLabel>(f.get(), "lblInfo");
+        QLineEdit* txtDeutsch = p.txtDeutsch();
+        QLineEdit* txtOlvani = p.txtOlvani();
+        QPushButton* cmdStart = p.cmdStart();
+        QPushButton* cmdRichtig1 = p.cmdRichtig1();
+        QPushButton* cmdRichtig2 = p.cmdRichtig2();
+        QLabel* lblInfo = p.lblInfo();
 
         enum class Knopf { Start, Richtig, Doch };
         std::vector<Knopf> gedrueckt;
         connect(cmdStart, &QPushButton::clicked, this, [&] { gedrueckt.push_back(Knopf::Start); });
         connect(cmdRichtig1, &QPushButton::clicked, this, [&] { gedrueckt.push_back(Knopf::Richtig); });
         connect(cmdRichtig2, &QPushButton::clicked, this, [&] { gedrueckt.push_back(Knopf::Doch); });
-        QCheckBox* kaestchen[] = {steuerelement<QCheckBox>(f.get(), "chkWort"), steuerelement<QCheckBox>(f.get(), "chkNeu"),
-                                  steuerelement<QCheckBox>(f.get(), "chkNurVerben"),
-                                  steuerelement<QCheckBox>(f.get(), "chkKlugesTraining"),
-                                  steuerelement<QCheckBox>(f.get(), "chkRichtig")};
-        QRadioButton* optionen[] = {steuerelement<QRadioButton>(f.get(), "radDeutsch"),
-                                    steuerelement<QRadioButton>(f.get(), "radOlvani"),
-                                    steuerelement<QRadioButton>(f.get(), "radZufall")};
+        const QList<QCheckBox*> kaestchen = f->findChildren<QCheckBox*>();
+        const QList<QRadioButton*> optionen = f->findChildren<QRadioButton*>();
+        QCOMPARE(kaestchen.size() * optionen.size(), 5 * 3);
 
         int pruefungen = 0, richtige = 0, falsche = 0;
         for (int aktion = 0; aktion < 20000; ++aktion) {
             const QByteArray wo = QByteArray("seed ") + QByteArray::number(seed) + " action " + QByteArray::number(aktion);
             gedrueckt.clear();
             plattform.meldungen.clear();
-            QLineEdit* offen = txtDeutsch->isEnabled() ? txtDeutsch
-                               : txtOlvani->isEnabled()  ? txtOlvani
-                                                         : nullptr;
+            QLineEdit* offen = p.offenesFeld();
             switch (zufall() % 9) {
             case 0: cmdStart->click(); break;
             case 1: cmdRichtig1->click(); break;
             case 2: cmdRichtig2->click(); break;
             case 3:
-            case 4: QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : f.get(), Qt::Key_Return); break;
+            case 4: QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : f, Qt::Key_Return); break;
             case 5:
                 if (offen) {
                     const int n = lauf.Nummer();

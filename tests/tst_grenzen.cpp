@@ -5,7 +5,6 @@
 // that a learner can go. And the vocabulary file is closed again whatever it
 // holds.
 #include "stuetzen/fensterhilfen.h"
-#include "stuetzen/testplattform.h"
 #include "ui/hauptfenster.h"
 #include "vocab/abbruch.h"
 #include "vocab/vokabeldatei.h"
@@ -57,37 +56,24 @@ int offeneDateien()
 class TestGrenzen : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<Testplattform> plattform;
-    std::unique_ptr<frmHauptfenster> f;
-    QPushButton* cmdStart = nullptr;
-    QPushButton* cmdRichtig2 = nullptr;
-    QLabel* lblInfo2 = nullptr;
+    std::unique_ptr<Fensterprobe> p;
 
     void erwarteFatalenFehler(const char* imText)
     {
-        QCOMPARE(plattform->meldungen.size(), std::size_t(1));
-        QVERIFY(plattform->meldungen[0].symbol == Symbol::Kritisch);
-        QVERIFY2(plattform->meldungen[0].text.find(imText) != std::string::npos, plattform->meldungen[0].text.c_str());
-        QCOMPARE(plattform->beendetMit, std::vector<int>{1});
+        const auto& meldungen = p->plattform.meldungen;
+        QCOMPARE(meldungen.size(), std::size_t(1));
+        QVERIFY(meldungen[0].symbol == Symbol::Kritisch);
+        QVERIFY2(meldungen[0].text.find(imText) != std::string::npos, meldungen[0].text.c_str());
+        QCOMPARE(p->plattform.beendetMit, std::vector<int>{1});
     }
 
 private slots:
     void init()
     {
-        plattform = std::make_unique<Testplattform>(3);
-        f = std::make_unique<frmHauptfenster>(*plattform, *plattform);
-        f->laden();
-        cmdStart = steuerelement<QPushButton>(f.get(), "cmdStart");
-        cmdRichtig2 = steuerelement<QPushButton>(f.get(), "cmdRichtig2");
-        lblInfo2 = steuerelement<QLabel>(f.get(), "lblInfo2");
+        p = std::make_unique<Fensterprobe>(3);
+        p->fenster.laden();
     }
-
-    void cleanup()
-    {
-        f.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCOMPARE(sichtbareFenster(), 0);
-    }
+    void cleanup() { raeumeAuf(p); }
 
     void kapazitaet_data()
     {
@@ -99,15 +85,15 @@ private slots:
     void kapazitaet()
     {
         QFETCH(int, anzahl);
-        startknopfUeber(*f, datensaetze(anzahl));
+        startknopfUeber(p->fenster, datensaetze(anzahl));
         if (anzahl <= Kapazitaet) {
-            QVERIFY(plattform->meldungen.empty() && plattform->beendetMit.empty());
-            QCOMPARE(f->tabelle().Anzahl(), anzahl);
+            QVERIFY(p->plattform.meldungen.empty() && p->plattform.beendetMit.empty());
+            QCOMPARE(p->fenster.tabelle().Anzahl(), anzahl);
             return;
         }
         erwarteFatalenFehler("10000");
         // Nothing of the file is kept.
-        QCOMPARE(f->tabelle().Anzahl(), 0);
+        QCOMPARE(p->fenster.tabelle().Anzahl(), 0);
     }
 
     // "Doch Richtig!" needs no answer, so it is the one counter a learner can
@@ -115,16 +101,17 @@ private slots:
     // reaches 32768, one past the top.
     void dochRichtigBisZumUeberlauf()
     {
-        startknopfUeber(*f, dreiVokabeln);
-        cmdStart->click();
+        startknopfUeber(p->fenster, dreiVokabeln);
+        p->cmdStart()->click();
+        QPushButton* cmdRichtig2 = p->cmdRichtig2();
         for (int mal = 1; mal < 32768; ++mal)
             cmdRichtig2->click();
-        QVERIFY(plattform->meldungen.empty() && plattform->beendetMit.empty());
-        QVERIFY(lblInfo2->text().startsWith(QStringLiteral("Versuche: 0 / Erfolge: 32767 (0%) / Fehler: -32767 ")));
-        cmdRichtig2->click();
+        QVERIFY(p->plattform.meldungen.empty() && p->plattform.beendetMit.empty());
+        QVERIFY(p->lblInfo2()->text().startsWith(QStringLiteral("Versuche: 0 / Erfolge: 32767 (0%) / Fehler: -32767 ")));
+        p->cmdRichtig2()->click();
         erwarteFatalenFehler("Zählerüberlauf");
-        QCOMPARE(f->lauf().Erfolge(), 32767);
-        QCOMPARE(f->lauf().Fehler(), -32768);
+        QCOMPARE(p->fenster.lauf().Erfolge(), 32767);
+        QCOMPARE(p->fenster.lauf().Fehler(), -32768);
     }
 
     void dateiWirdGeschlossen_data()

@@ -2,7 +2,6 @@
 // the statistics line as announcements, seen through Qt's accessibility
 // update handler; the key for "Doch Richtig!".
 #include "stuetzen/fensterhilfen.h"
-#include "stuetzen/testplattform.h"
 #include "ui/hauptfenster.h"
 #include "ui/vorlesen.h"
 
@@ -48,19 +47,11 @@ static void merke(QAccessibleEvent* e)
 class TestVorlesen : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<Testplattform> plattform;
-    std::unique_ptr<frmHauptfenster> f;
+    std::unique_ptr<Fensterprobe> p;
 
-    void lade(const QByteArray& inhalt)
-    {
-        f->laden();
-        startknopfUeber(*f, inhalt);
-        f->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(f.get()));
-    }
     template <class T>
-    T* element(const QString& name) const { return steuerelement<T>(f.get(), qPrintable(name)); }
-    void klick(const char* name) const { element<QPushButton>(name)->click(); }
+    T* element(const QString& name) const { return p->element<T>(qPrintable(name)); }
+    void klick(const char* name) const { p->klick(name); }
 
 private slots:
     void initTestCase()
@@ -73,16 +64,11 @@ private slots:
     }
     void init()
     {
-        plattform = std::make_unique<Testplattform>(3);
-        f = std::make_unique<frmHauptfenster>(*plattform, *plattform);
-        lade("\"dorva\",\"Haus\",\"@\",\"@\",\"@\",\"0\"\r\n");
+        p = std::make_unique<Fensterprobe>(3);
+        p->lade("\"dorva\",\"Haus\",\"@\",\"@\",\"@\",\"0\"\r\n");
         ereignisse.clear();
     }
-    void cleanup()
-    {
-        f.reset();
-        QCOMPARE(sichtbareFenster(), 0);
-    }
+    void cleanup() { raeumeAuf(p); }
 
     void frageKommtMitDemFokus_data()
     {
@@ -150,9 +136,9 @@ private slots:
         QFETCH(int, vorherRichtig);
         QFETCH(bool, dochRichtig);
         QFETCH(QString, verdikt);
-        antworteRichtig(*f, vorherRichtig);
+        antworteRichtig(p->fenster, vorherRichtig);
         qsizetype ereignisseBeiMeldung = -1;
-        plattform->beiMeldung = [&](const Testplattform::Meldung& m) {
+        p->plattform.beiMeldung = [&](const Testplattform::Meldung& m) {
             if (m.symbol == Symbol::Information)
                 ereignisseBeiMeldung = ereignisse.size();
         };
@@ -211,14 +197,14 @@ private slots:
         // Answered before, so that the next right answer is the fifth; the
         // verdict lent last is taken back with the question.
         if (hinterMeldung)
-            antworteRichtig(*f, 4);
+            antworteRichtig(p->fenster, 4);
         klick("cmdStart");
         // A description a control had before comes back afterwards.
-        for (auto* knopf : f->findChildren<QAbstractButton*>())
+        for (auto* knopf : p->fenster.findChildren<QAbstractButton*>())
             knopf->setAccessibleDescription(knopf->objectName());
         QWidget meldung; // stands in for the modal box
         if (hinterMeldung) {
-            plattform->beiMeldung = [&](const Testplattform::Meldung& m) {
+            p->plattform.beiMeldung = [&](const Testplattform::Meldung& m) {
                 if (m.symbol != Symbol::Information)
                     return;
                 meldung.show();
@@ -231,8 +217,8 @@ private slots:
         if (hinterMeldung) {
             QVERIFY(meldung.isActiveWindow());
             meldung.close();
-            f->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(f.get()));
+            p->fenster.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&p->fenster));
         }
         QWidget* fokus = QApplication::focusWidget();
         QVERIFY(fokus);
@@ -298,7 +284,7 @@ private slots:
 #else
         QCOMPARE(ereignisse.filter("Hinweis"), QStringList{"Hinweis " + gesagt});
         // Orca says no role name before a notification in a status bar.
-        auto* hinweis = f->findChild<QWidget*>("vorlesehinweis");
+        auto* hinweis = p->fenster.findChild<QWidget*>("vorlesehinweis");
         QCOMPARE(QAccessible::queryAccessibleInterface(hinweis)->parent()->role(), QAccessible::StatusBar);
         // The next question takes it away, as it takes back a lent text.
         klick("cmdStart");

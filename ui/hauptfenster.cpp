@@ -38,7 +38,7 @@ QString qs(const std::string& text)
 
 // The rate in the statistics line is written with the learner's decimal
 // separator.
-std::string dezimaltrennzeichen()
+std::string regionalesDezimaltrennzeichen()
 {
     return QLocale().decimalPoint().toStdString();
 }
@@ -54,7 +54,7 @@ Steuerelement* platziere(Steuerelement* element, const char* name, QRect rechtec
 } // namespace
 
 frmHauptfenster::frmHauptfenster(Plattform& plattform, Zufallsquelle& zufall, Aufbau aufbau, QWidget* parent)
-    : QWidget(parent), plattform_(plattform), zufall_(zufall)
+    : QWidget(parent), plattform_(plattform), zufall_(zufall), lauf_(tabelle_, regionalesDezimaltrennzeichen())
 {
     setObjectName(QStringLiteral("frmHauptfenster"));
     setWindowTitle(QStringLiteral("Olvani Vokabeltrainer"));
@@ -177,8 +177,8 @@ void frmHauptfenster::laden()
         connect(splash_, &frmSplash::aufDemBildschirm, this, &frmHauptfenster::baueSteuerelemente);
     }
     splash_->show();
-    tabelle_ = Vokabeltabelle();  // Anzahl starts at 0
-    lauf_ = Durchlauf(tabelle_); // and so do Erfolge and Fehler
+    tabelle_ = Vokabeltabelle();                                 // Anzahl starts at 0
+    lauf_ = Durchlauf(tabelle_, regionalesDezimaltrennzeichen()); // and so do Erfolge and Fehler
 }
 
 void frmHauptfenster::startfensterKnopf()
@@ -255,99 +255,94 @@ Optionen frmHauptfenster::optionen() const
     return o;
 }
 
+QLineEdit* frmHauptfenster::feld(Seite seite) const
+{
+    return seite == Seite::Deutsch ? txtDeutsch : txtOlvani;
+}
+
+void frmHauptfenster::zeigeMeldungen(const std::vector<Meldung>& meldungen)
+{
+    for (const Meldung& m : meldungen)
+        plattform_.meldung(m.text, m.symbol);
+}
+
 void frmHauptfenster::cmdStartGeklickt()
 {
-    cmdRichtig1->setEnabled(true);
-    cmdRichtig2->setEnabled(true);
-    lblInfo->clear();
-    NeueAbfrage();
-}
-
-void frmHauptfenster::NeueAbfrage()
-{
-    vorlesen::vergissAnsage();
     Abfrage abfrage;
-    if (!abgesichert(plattform_, [&] { abfrage = lauf_.NeueAbfrage(richtungswahl(), optionen(), zufall_); }))
-        return;
-    const QString gezeigt = qs(abfrage.frage.gezeigt);
-    QLineEdit* antwortfeld = abfrage.frage.richtung == Richtung::Fremdsprache ? txtDeutsch : txtOlvani;
-    QLineEdit* fragefeld = antwortfeld == txtDeutsch ? txtOlvani : txtDeutsch;
-    // The word shown goes with the focus, for a learner who hears the window.
-    vorlesen::beschreibe(fragefeld, QString());
-    vorlesen::beschreibe(antwortfeld, gezeigt);
-    antwortfeld->setEnabled(true);
-    fragefeld->setEnabled(false);
-    antwortfeld->setFocus();
-    if (abfrage.rundeVorbei)
-        plattform_.meldung(RundenendeMeldung, Symbol::Ausruf);
-    if (!abfrage.gefunden) {
-        plattform_.meldung(KeineVokabelMeldung, Symbol::Information);
-        txtDeutsch->clear();
-        txtOlvani->clear();
-        txtDeutsch->setEnabled(false);
-        txtOlvani->setEnabled(false);
-        vorlesen::beschreibe(txtDeutsch, QString());
-        vorlesen::beschreibe(txtOlvani, QString());
-        // Before the first question there is no answer to judge or correct.
-        if (lauf_.Nummer() == 0) {
-            cmdRichtig1->setEnabled(false);
-            cmdRichtig2->setEnabled(false);
-        }
-        machStandard(cmdStart);
-        return;
-    }
-    txtOlvani->setText(fragefeld == txtOlvani ? gezeigt : QString());
-    txtDeutsch->setText(fragefeld == txtDeutsch ? gezeigt : QString());
-}
-
-// The box that takes the answer to the open question, or none.
-QLineEdit* frmHauptfenster::antwortfeld() const
-{
-    const Frage* frage = lauf_.offeneFrage();
-    if (!frage)
-        return nullptr;
-    return frage->richtung == Richtung::Fremdsprache ? txtDeutsch : txtOlvani;
+    if (abgesichert(plattform_, [&] { abfrage = lauf_.NeueAbfrage(richtungswahl(), optionen(), zufall_); }))
+        zeige(abfrage);
 }
 
 void frmHauptfenster::cmdRichtig1Geklickt()
 {
     const QWidget* fokusVorher = focusWidget();
-    const QLineEdit* feld = antwortfeld();
-    const std::string getippt = feld ? feld->text().toStdString() : std::string();
+    const Frage* frage = lauf_.offeneFrage();
+    const std::string getippt = frage ? feld(frage->antwortseite())->text().toStdString() : std::string();
     Urteil urteil;
-    if (!abgesichert(plattform_, [&] { urteil = lauf_.pruefeAntwort(getippt, dezimaltrennzeichen()); }))
-        return;
-    setzeVerdikt(urteil.verdikt);
-    if (!urteil.richtig)
-        plattform_.signalton();
-    if (urteil.fuenftesMalRichtig)
-        plattform_.meldung(FuenfmalRichtigMeldung, Symbol::Information);
-    lblInfo2->setText(qs(urteil.statistikzeile));
-
-    // Clearing a box hands the default to "Richtig?". Nothing can look at the
-    // window between these steps, and a default given to "Abfragen" between
-    // the two clearings could be taken away again by the second, so it is
-    // given once, at the end: Enter then asks the next question.
-    txtDeutsch->setText(QString());
-    txtOlvani->setText(QString());
-    txtOlvani->setEnabled(false);
-    txtDeutsch->setEnabled(false);
-    machStandard(cmdStart);
-    vorlesen::beschreibe(txtDeutsch, QString());
-    vorlesen::beschreibe(txtOlvani, QString());
-    // Told last, after the focus has left the disabled answer box, so that
-    // the screen reader's report of the new focus does not cut it off.
-    vorlesen::sagAn({lblInfo, lblInfo2}, fokusVorher);
+    if (abgesichert(plattform_, [&] { urteil = lauf_.pruefeAntwort(getippt); }))
+        zeige(urteil, fokusVorher);
 }
 
 void frmHauptfenster::cmdRichtig2Geklickt()
 {
     std::string zeile;
-    if (!abgesichert(plattform_, [&] { zeile = lauf_.DochRichtig(dezimaltrennzeichen()); }))
+    if (!abgesichert(plattform_, [&] { zeile = lauf_.DochRichtig(); }))
         return;
     lblInfo2->setText(qs(zeile));
     // The verdict stays as it was: only the new statistics line is told.
     vorlesen::sagAn({lblInfo2}, focusWidget());
+}
+
+// The answer box opens and takes the focus, carrying the word shown for a
+// learner who hears the window; the messages come while it waits; then the
+// question is written, which hands Enter to "Richtig?".
+void frmHauptfenster::zeige(const Abfrage& abfrage)
+{
+    cmdRichtig1->setEnabled(abfrage.beurteilbar);
+    cmdRichtig2->setEnabled(abfrage.beurteilbar);
+    lblInfo->clear();
+    QLineEdit* antwortfeld = feld(abfrage.frage.antwortseite());
+    QLineEdit* fragefeld = feld(abfrage.frage.frageseite());
+    vorlesen::neueFrage(antwortfeld, fragefeld, qs(abfrage.frage.gezeigt));
+    antwortfeld->setEnabled(true);
+    fragefeld->setEnabled(false);
+    antwortfeld->setFocus();
+    zeigeMeldungen(abfrage.meldungen);
+    if (!abfrage.gefunden) {
+        schliesseFrage();
+        return;
+    }
+    txtOlvani->setText(fragefeld == txtOlvani ? qs(abfrage.frage.gezeigt) : QString());
+    txtDeutsch->setText(fragefeld == txtDeutsch ? qs(abfrage.frage.gezeigt) : QString());
+}
+
+// Verdict, beep and congratulation first, the statistics line after them;
+// then the boxes close, and the screen reader is told last, once the focus
+// has left the disabled answer box, so that the report of the new focus does
+// not cut it off.
+void frmHauptfenster::zeige(const Urteil& urteil, const QWidget* fokusVorher)
+{
+    setzeVerdikt(urteil.verdikt);
+    if (!urteil.richtig)
+        plattform_.signalton();
+    zeigeMeldungen(urteil.meldungen);
+    lblInfo2->setText(qs(urteil.statistikzeile));
+    schliesseFrage();
+    vorlesen::sagAn({lblInfo, lblInfo2}, fokusVorher);
+}
+
+// Both boxes empty and disabled, Enter on "Abfragen". Clearing a box hands
+// the default to "Richtig?"; nothing can look at the window between these
+// steps, and a default given to "Abfragen" between the two clearings could
+// be taken away again by the second, so it is given once, at the end.
+void frmHauptfenster::schliesseFrage()
+{
+    txtDeutsch->setText(QString());
+    txtOlvani->setText(QString());
+    txtOlvani->setEnabled(false);
+    txtDeutsch->setEnabled(false);
+    machStandard(cmdStart);
+    vorlesen::keineFrage(txtDeutsch, txtOlvani);
 }
 
 void frmHauptfenster::setzeVerdikt(const std::string& text)

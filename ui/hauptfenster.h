@@ -50,23 +50,26 @@ private:
     // Reads olvani.txt from the current directory into the table; false when
     // the file is missing and the program is ending.
     bool AccessAuslesen();
-    // Asks the next question under the options set in the window.
-    void NeueAbfrage();
     void baueSteuerelemente();
     void startfensterKnopf();
     void cmdStartGeklickt();
     void cmdRichtig1Geklickt();
     void cmdRichtig2Geklickt();
+    // What the run returned, turned into the states of the controls.
+    void zeige(const Abfrage& abfrage);
+    void zeige(const Urteil& urteil, const QWidget* fokusVorher);
+    void zeigeMeldungen(const std::vector<Meldung>& meldungen);
+    void schliesseFrage();
     void machStandard(QPushButton* knopf);
     void setzeVerdikt(const std::string& text);
-    QLineEdit* antwortfeld() const;
+    QLineEdit* feld(Seite seite) const;
     Richtungswahl richtungswahl() const;
     Optionen optionen() const;
 
     Plattform& plattform_;
     Zufallsquelle& zufall_;
     Vokabeltabelle tabelle_;
-    Durchlauf lauf_{tabelle_};
+    Durchlauf lauf_;
     QPointer<frmSplash> splash_;
 
     // Found by tests and tools through their object names, which are these.

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "quiz/meldung.h"
+
 #include <string>
 
 namespace olvani {
-
-enum class Symbol { Keins, Ausruf, Information, Kritisch };
 
 // What the windows need from the desktop besides the toolkit itself, in one
 // place, so that tests can stand in for it without a modal box ever blocking

@@ -12,6 +12,8 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -144,6 +146,55 @@ struct Verrutscht {
     bool leer = false;
 };
 
+// The first quoted field with text after its closing quote: a quote inside
+// that was not doubled. The text is kept as read, at most a few characters.
+struct Streuquote {
+    Zeilennummer zeile = 0;
+    int satz = 0;
+    int feld = 0;
+    std::string text;
+};
+
+// The first line in a tab-separated file that holds nothing but blanks and
+// tabs: it looks blank, but its tabs separate empty fields.
+struct Tabzeile {
+    Zeilennummer zeile = 0;
+    std::size_t tabs = 0;
+};
+
+// The separator-deciding line: its number, and its fields with each
+// separator (comma, semicolon, tab).
+struct ErsteZeile {
+    Zeilennummer zeile = 1;
+    std::array<std::size_t, 3> felder{};
+};
+
+constexpr std::array<char, 3> Trenner = {',', ';', '\t'};
+
+std::size_t trennerIndex(char trenner)
+{
+    return trenner == ',' ? 0 : trenner == ';' ? 1 : 2;
+}
+
+// "1 Feld", "7 Felder".
+std::string felderText(std::size_t anzahl)
+{
+    return std::to_string(anzahl) + (anzahl == 1 ? " Feld" : " Felder");
+}
+
+// At most `laenge` bytes of UTF-8 text, cut before a whole character, with
+// "…" when something was cut.
+std::string gekuerzt(std::string text, std::size_t laenge)
+{
+    if (text.size() <= laenge)
+        return text;
+    std::size_t ende = laenge;
+    while (ende > 0 && (static_cast<unsigned char>(text[ende]) & 0xC0) == 0x80)
+        --ende;
+    text.resize(ende);
+    return text + "…";
+}
+
 // The first line that another separator would have split into six fields.
 struct AndererTrenner {
     Zeilennummer zeile = 0;
@@ -168,10 +219,16 @@ public:
         kennungen_.reserve(Kapazitaet);
     }
 
-    Vokabeltabelle lies()
+    // Reads the records with `trenner`, or with the separator the first line
+    // suggests when it is '\0'.
+    Vokabeltabelle lies(char trenner = '\0')
     {
         Zeilenleser zeilen(quelle_);
-        trenner_ = erkenneTrenner(zeilen.vorschau(Vorschau));
+        const std::string_view vorschau = zeilen.vorschau(Vorschau);
+        trenner_ = trenner != '\0' ? trenner : erkenneTrenner(vorschau);
+        const std::string_view erste = ersteZeileMitText(vorschau, &ersteZeile_.zeile);
+        for (std::size_t k = 0; k < Trenner.size(); ++k)
+            ersteZeile_.felder[k] = zaehleFelder(erste, Trenner[k]);
         std::string_view zeile;
         bool teil = false;
         while (zeilen.naechste(zeile, teil)) {
@@ -183,6 +240,8 @@ public:
             }
             if (neueZeile)
                 ++zeile_;
+            if (neueZeile && !teil && !tabzeile_ && !istLeerzeile(zeile, trenner_) && istLeerzeile(zeile, '\0'))
+                tabzeile_ = Tabzeile{zeile_, static_cast<std::size_t>(std::count(zeile.begin(), zeile.end(), '\t'))};
             if (neueZeile && feldImSatz_ == 0 && istLeerzeile(zeile, trenner_)) {
                 if (leerzeilen_++ == 0)
                     ersteLeerzeile_ = zeile_;
@@ -200,13 +259,25 @@ public:
         }
         if (saetze_ == 0 && feldImSatz_ == 0)
             throw Abbruch(datei_ + " ist leer: sie enthält keinen einzigen Datensatz.");
-        if (feldImSatz_ != 0)
+        if (streuquote_) {
+            verwerfbar_ = true;
+            throw Abbruch(streuquoteMeldung());
+        }
+        if (feldImSatz_ != 0) {
+            verwerfbar_ = true;
             throw Abbruch(datei_ + " ist unvollständig: in Zeile " + std::to_string(feldZeile_)
                                 + " fehlt dem Datensatz " + std::to_string(saetze_ + 1) + " das Feld "
                                 + std::to_string(feldImSatz_ + 1) + " (" + Feldnamen[feldImSatz_] + ")."
                                 + hinweis(feldZeile_));
+        }
         return tabelle();
     }
+
+    char trenner() const { return trenner_; }
+    // The refusal came from the records read with this separator (an
+    // incomplete record, a 10001st or a quote that was not doubled), not
+    // from the bytes: another separator may read the file.
+    bool verwerfbar() const { return verwerfbar_; }
 
 private:
     // Held-back blank lines followed by text: each is an empty field.
@@ -240,6 +311,11 @@ private:
                 return anfang;
             if (++felder == mitNull)
                 keinText();
+            if (!streuquote_ && !zerleger.nachSchlussquote().empty())
+                streuquote_ = Streuquote{zeile_, saetze_ + 1, feldImSatz_ + 1,
+                                          std::string(zerleger.nachSchlussquote().substr(0, 64))};
+            if (!offeneQuote_ && zerleger.offeneQuote())
+                offeneQuote_ = zeile_;
             feld(wert, zeile_);
             ++felderDerZeile_;
             anfang = zerleger.position();
@@ -257,10 +333,12 @@ private:
 
     void feld(std::string_view wert, Zeilennummer zeile)
     {
-        if (feldImSatz_ == 0 && saetze_ == Kapazitaet)
+        if (feldImSatz_ == 0 && saetze_ == Kapazitaet) {
+            verwerfbar_ = true;
             throw Abbruch(datei_ + " enthält mehr als " + std::to_string(Kapazitaet) + " Vokabeln: der Datensatz "
                                 + std::to_string(Kapazitaet + 1) + " beginnt in Zeile " + std::to_string(zeile) + "."
                                 + hinweis(zeile));
+        }
         // Once a byte that is not UTF-8 has been seen, the file is
         // Windows-1252, and the texts are converted as they come.
         if (feldImSatz_ == 0)
@@ -303,23 +381,70 @@ private:
     }
 
     // More sentences for a message about line `zeile`: where the records
-    // first stopped matching the lines, and which separator would have fitted.
+    // first stopped matching the lines, a line that looks blank but holds
+    // tabs, a quoted field that went on past its line, and which separator
+    // would have fitted.
     std::string hinweis(Zeilennummer zeile) const
     {
         std::string text;
         if (verrutscht_ && verrutscht_->zeile < zeile) {
             const Verrutscht& v = *verrutscht_;
-            text += " Verrutscht ist das schon in Zeile " + std::to_string(v.zeile) + ": "
-                    + (v.leer          ? std::string("eine Leerzeile zählt als ein leeres Feld.")
-                       : v.felder == 1 ? std::string("dort steht 1 Feld statt sechs.")
-                                       : "dort stehen " + std::to_string(v.felder) + " Felder statt sechs.");
+            text += " Verrutscht ist das schon in Zeile " + std::to_string(v.zeile) + ": ";
+            if (v.leer) {
+                text += "eine Leerzeile zählt als ein leeres Feld.";
+            } else if (andererTrenner_ && v.zeile == ersteZeile_.zeile) {
+                // The separator was chosen from this line: count its fields
+                // with the one the file seems to use.
+                const std::size_t n = ersteZeile_.felder[trennerIndex(andererTrenner_->trenner)];
+                text += std::string(n == 1 ? "dort steht mit " : "dort stehen mit ")
+                        + trennerName(andererTrenner_->trenner) + " " + felderText(n) + " statt sechs.";
+            } else {
+                text += std::string(v.felder == 1 ? "dort steht " : "dort stehen ") + felderText(v.felder)
+                        + " statt sechs.";
+            }
         }
-        if (andererTrenner_)
+        if (tabzeile_ && tabzeile_->zeile <= zeile) {
+            const std::size_t n = tabzeile_->tabs;
+            text += " Zeile " + std::to_string(tabzeile_->zeile) + " sieht leer aus, enthält aber "
+                    + (n == 1 ? std::string("einen Tabulator") : std::to_string(n) + " Tabulatoren")
+                    + ": das sind " + std::to_string(n + 1) + " leere Felder.";
+        }
+        text += zelleMitUmbruch(zeile);
+        if (andererTrenner_) {
             text += std::string(" Mit ") + trennerName(andererTrenner_->trenner) + " als Trenner hätte Zeile "
-                    + std::to_string(andererTrenner_->zeile)
-                    + " sechs Felder; der Trenner richtet sich nach der ersten Zeile, und die wird mit "
-                    + trennerName(trenner_) + " gelesen.";
+                    + std::to_string(andererTrenner_->zeile) + " sechs Felder; der Trenner richtet sich nach der ersten Zeile";
+            text += ersteZeile_.zeile > 1 ? " mit Text, Zeile " + std::to_string(ersteZeile_.zeile) + "," : ",";
+            text += std::string(" und die wird mit ") + trennerName(trenner_) + " gelesen.";
+        }
         return text;
+    }
+
+    // A quoted field that reached the end of its line, at or before line
+    // `zeile`: a cell that holds a line break.
+    std::string zelleMitUmbruch(Zeilennummer zeile) const
+    {
+        if (!offeneQuote_ || *offeneQuote_ > zeile)
+            return {};
+        return " In Zeile " + std::to_string(*offeneQuote_)
+               + " beginnt ein Feld in Anführungszeichen, das erst nach dem Zeilenende schließt: wohl eine "
+                 "Tabellenzelle mit Zeilenumbruch. Der Trainer liest jede Zeile für sich; schreib den Text der "
+                 "Zelle in eine Zeile.";
+    }
+
+    std::string streuquoteMeldung() const
+    {
+        const Streuquote& q = *streuquote_;
+        std::string gesehen;
+        if (quelle_.kodierung() == Kodierung::AchtBit && !quelle_.gueltigesUtf8())
+            haengeCp1252An(gesehen, q.text);
+        else
+            gesehen = q.text;
+        return datei_ + " ist fehlerhaft: in Zeile " + std::to_string(q.zeile) + " steht im Datensatz "
+               + std::to_string(q.satz) + " im Feld " + std::to_string(q.feld) + " (" + Feldnamen[q.feld - 1]
+               + ") nach dem schließenden Anführungszeichen noch „" + gekuerzt(gesehen, 40)
+               + "“. Ein Anführungszeichen in einem Feld in Anführungszeichen wird doppelt geschrieben: "
+                 "\"sagen \"\"ja\"\"\" steht für sagen \"ja\"."
+               + zelleMitUmbruch(q.zeile - 1);
     }
 
     // The records into a table, now that the encoding is known: a file
@@ -364,6 +489,11 @@ private:
     std::size_t felderDerZeile_ = 0;
     std::optional<Verrutscht> verrutscht_;
     std::optional<AndererTrenner> andererTrenner_;
+    std::optional<Streuquote> streuquote_;
+    std::optional<Tabzeile> tabzeile_;
+    std::optional<Zeilennummer> offeneQuote_; // the line where such a field began
+    ErsteZeile ersteZeile_;
+    bool verwerfbar_ = false;
     // The texts of the records as read, word and four meanings each, one
     // after another: where each ends, and the flags.
     std::string texte_;
@@ -373,34 +503,76 @@ private:
     bool satzRoh_ = true; // the current record is kept as read
 };
 
+// Reads the text that `oeffne` hands out, from its start each time it is
+// called. When the reading with the separator the first line suggests is
+// refused for its records and that separator is not the comma, the file is
+// read once more with commas: if that reading accepts the whole file, it
+// stands (a comma file whose first line happens to split into six fields at
+// semicolons); otherwise the first refusal is reported.
+Vokabeltabelle lade(const std::function<Bytequelle()>& oeffne, const std::string& dateiname, std::uintmax_t groesse)
+{
+    std::string meldung;
+    {
+        Textquelle quelle(oeffne());
+        Lader lader(quelle, dateiname, groesse);
+        try {
+            return lader.lies();
+        } catch (const Abbruch& fehler) {
+            if (lader.trenner() == ',' || !lader.verwerfbar())
+                throw;
+            meldung = fehler.what();
+        }
+    }
+    Textquelle quelle(oeffne());
+    try {
+        return Lader(quelle, dateiname, groesse).lies(',');
+    } catch (const Abbruch&) {
+    }
+    throw Abbruch(meldung);
+}
+
 } // namespace
 
 Vokabeltabelle liesVokabeln(std::string_view inhalt, const std::string& dateiname)
 {
-    Textquelle quelle([&inhalt](char* ziel, std::size_t platz) {
-        const std::size_t n = std::min(platz, inhalt.size());
-        std::memcpy(ziel, inhalt.data(), n);
-        inhalt.remove_prefix(n);
-        return n;
-    });
-    return Lader(quelle, dateiname, inhalt.size()).lies();
+    const auto oeffne = [inhalt]() -> Bytequelle {
+        return [rest = inhalt](char* ziel, std::size_t platz) mutable {
+            const std::size_t n = std::min(platz, rest.size());
+            std::memcpy(ziel, rest.data(), n);
+            rest.remove_prefix(n);
+            return n;
+        };
+    };
+    return lade(oeffne, dateiname, inhalt.size());
 }
 
 Vokabeltabelle ladeVokabeldatei(const std::string& pfad)
 {
-    std::ifstream datei(alsPfad(pfad), std::ios::binary);
-    if (!datei)
-        throw Abbruch(dieDatei(pfad) + " kann nicht geöffnet werden.");
-    Textquelle quelle([&](char* ziel, std::size_t platz) {
-        datei.read(ziel, static_cast<std::streamsize>(platz));
-        // A directory opens but fails on reading.
-        if (datei.bad())
-            throw Abbruch(dieDatei(pfad) + " kann nicht gelesen werden.");
-        return static_cast<std::size_t>(datei.gcount());
-    });
+    const auto oeffne = [&pfad]() -> Bytequelle {
+        auto datei = std::make_shared<std::ifstream>(alsPfad(pfad), std::ios::binary);
+        if (!*datei)
+            throw Abbruch(dieDatei(pfad) + " kann nicht geöffnet werden.");
+        return [datei, &pfad](char* ziel, std::size_t platz) {
+            datei->read(ziel, static_cast<std::streamsize>(platz));
+            // A directory opens but fails on reading.
+            if (datei->bad())
+                throw Abbruch(dieDatei(pfad) + " kann nicht gelesen werden.");
+            return static_cast<std::size_t>(datei->gcount());
+        };
+    };
+    Bytequelle erste = oeffne();
     std::error_code fehler;
     const std::uintmax_t groesse = std::filesystem::file_size(alsPfad(pfad), fehler);
-    return Lader(quelle, pfad, fehler ? 0 : groesse).lies();
+    bool schonOffen = true;
+    return lade(
+        [&]() -> Bytequelle {
+            if (schonOffen) {
+                schonOffen = false;
+                return std::move(erste);
+            }
+            return oeffne();
+        },
+        pfad, fehler ? 0 : groesse);
 }
 
 } // namespace olvani

@@ -12,6 +12,8 @@ bool Feldzerleger::naechstes(std::string_view& wert)
 {
     if (fertig_)
         return false;
+    offen_ = false;
+    nachQuote_ = {};
     while (pos_ < zeile_.size() && istBlank(zeile_[pos_]))
         ++pos_;
     if (pos_ < zeile_.size() && zeile_[pos_] == '"') {
@@ -37,7 +39,14 @@ bool Feldzerleger::naechstes(std::string_view& wert)
             }
             wert = entdoppelt_;
         }
+        offen_ = pos_ >= zeile_.size();
+        const std::size_t nachQuote = pos_ + 1;
         geheZumTrenner();
+        std::size_t schluss = pos_;
+        while (schluss > nachQuote && istBlank(zeile_[schluss - 1]))
+            --schluss;
+        if (schluss > nachQuote)
+            nachQuote_ = zeile_.substr(nachQuote, schluss - nachQuote);
     } else {
         const std::size_t anfang = pos_;
         geheZumTrenner();
@@ -71,20 +80,32 @@ bool istLeerzeile(std::string_view zeile, char trenner)
     return true;
 }
 
+std::string_view ersteZeileMitText(std::string_view anfang, long long* nummer)
+{
+    long long n = 1;
+    for (std::string_view rest = anfang; !rest.empty(); ++n) {
+        const std::size_t ende = rest.find_first_of("\r\n");
+        const std::string_view kandidat = rest.substr(0, ende);
+        if (!istLeerzeile(kandidat, '\0')) {
+            if (nummer)
+                *nummer = n;
+            return kandidat;
+        }
+        if (ende == std::string_view::npos)
+            break;
+        // CR LF is one line end.
+        rest.remove_prefix(ende + (rest[ende] == '\r' && ende + 1 < rest.size() && rest[ende + 1] == '\n' ? 2 : 1));
+    }
+    if (nummer)
+        *nummer = 1;
+    return anfang.substr(0, anfang.find_first_of("\r\n"));
+}
+
 char erkenneTrenner(std::string_view anfang)
 {
     // The first line that is not blank decides; with none, the first line, so
     // that blank lines appended to a file never change its separator.
-    std::string_view zeile = anfang.substr(0, anfang.find_first_of("\r\n"));
-    for (std::string_view rest = anfang; !rest.empty();) {
-        const std::size_t ende = rest.find_first_of("\r\n");
-        const std::string_view kandidat = rest.substr(0, ende);
-        rest.remove_prefix(ende == std::string_view::npos ? rest.size() : ende + 1);
-        if (!istLeerzeile(kandidat, '\0')) {
-            zeile = kandidat;
-            break;
-        }
-    }
+    const std::string_view zeile = ersteZeileMitText(anfang);
     const std::size_t mitKomma = zaehleFelder(zeile, ',');
     if (mitKomma % 6 == 0)
         return ',';

@@ -1,5 +1,7 @@
 ; The Windows installer, made by scripts/windows.sh with Debian's makensis:
-;   makensis -DVERSION=0.9.2 -DQUELLE=folder -DZIEL=setup.exe installer.nsi
+;   makensis -DVERSION=x.y.z -DQUELLE=folder -DZIEL=setup.exe installer.nsi
+; VERSION is the project's version, which scripts/windows.sh takes from the
+; CMake build (project() in the top CMakeLists.txt).
 ; QUELLE holds olvani-trainer.exe, olvani.txt, LIESMICH.txt and LICENSE.txt.
 ;
 ; Per user, without administrator rights: the program goes to

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "steuerelement.h"
+#include "testplattform.h"
 #include "ui/hauptfenster.h"
 
 #include <QApplication>
@@ -9,10 +10,13 @@
 #include <QDir>
 #include <QPushButton>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
+
+#include <memory>
 
 namespace olvani {
 
@@ -76,6 +80,60 @@ inline int sichtbareFenster()
     for (const QWidget* w : QApplication::topLevelWidgets())
         anzahl += w->isVisible() ? 1 : 0;
     return anzahl;
+}
+
+// The main window as the window tests start it: over the test desktop
+// (seeded random source), its controls at hand by name.
+class Fensterprobe {
+public:
+    explicit Fensterprobe(unsigned seed = 1, frmHauptfenster::Aufbau aufbau = frmHauptfenster::Aufbau::Sofort)
+        : plattform(seed), fenster(plattform, plattform, aufbau)
+    {
+    }
+
+    template <class T = QWidget>
+    T* element(const char* name) const { return steuerelement<T>(&fenster, name); }
+    QLineEdit* txtDeutsch() const { return element<QLineEdit>("txtDeutsch"); }
+    QLineEdit* txtOlvani() const { return element<QLineEdit>("txtOlvani"); }
+    QPushButton* cmdStart() const { return element<QPushButton>("cmdStart"); }
+    QPushButton* cmdRichtig1() const { return element<QPushButton>("cmdRichtig1"); }
+    QPushButton* cmdRichtig2() const { return element<QPushButton>("cmdRichtig2"); }
+    QLabel* lblInfo() const { return element<QLabel>("lblInfo"); }
+    QLabel* lblInfo2() const { return element<QLabel>("lblInfo2"); }
+    void klick(const char* name) const { element<QPushButton>(name)->click(); }
+    // The answer box that is enabled, or none.
+    QLineEdit* offenesFeld() const
+    {
+        return txtDeutsch()->isEnabled() ? txtDeutsch() : txtOlvani()->isEnabled() ? txtOlvani() : nullptr;
+    }
+
+    // The main window shown and active, so that keys and focus behave.
+    void zeigeAktiv()
+    {
+        fenster.show();
+        fenster.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&fenster));
+    }
+    // Start-up as a learner goes it: the start window, its button over an
+    // olvani.txt with these bytes, then the main window active.
+    void lade(const QByteArray& inhalt)
+    {
+        fenster.laden();
+        startknopfUeber(fenster, inhalt);
+        QVERIFY(fenster.isVisible());
+        zeigeAktiv();
+    }
+
+    Testplattform plattform;
+    frmHauptfenster fenster;
+};
+
+// The end of every window test: the window goes, and nothing stays on screen.
+inline void raeumeAuf(std::unique_ptr<Fensterprobe>& probe)
+{
+    probe.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(sichtbareFenster(), 0);
 }
 
 } // namespace olvani

@@ -16,10 +16,7 @@ namespace olvani {
 // from a generator with a fixed seed, so every run draws the same questions.
 class Testplattform : public Plattform, public Testzufall {
 public:
-    struct Meldung {
-        std::string text;
-        Symbol symbol;
-    };
+    using Meldung = olvani::Meldung;
 
     explicit Testplattform(unsigned seed = 1) : Testzufall(seed) {}
 
