@@ -5,18 +5,24 @@
 #include "ui/schriften.h"
 #include "version.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QHash>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionButton>
 
+#include <algorithm>
+#include <cmath>
 #include <map>
 #include <memory>
 
@@ -252,6 +258,66 @@ private slots:
         QTest::keyClick(e("chkWort"), Qt::Key_Escape);
         QTest::keyClick(&p->fenster, Qt::Key_Escape);
         QVERIFY(p->fenster.isVisible());
+    }
+
+    // The question is the one text the learner reads on every turn: in the
+    // palette in force, switched to while the window is open, it stands out
+    // from its box as plain text does, the box still shows apart from the
+    // answer box, and it stays disabled.
+    void frageIstVollLesbar_data()
+    {
+        QTest::addColumn<QPalette>("palette");
+        QTest::addColumn<double>("mindestens");
+        QTest::newRow("light, the default") << QApplication::palette() << 7.0;
+        QTest::newRow("dark, derived from one dark grey") << QPalette(QColor(48, 48, 48)) << 4.5;
+    }
+
+    void frageIstVollLesbar()
+    {
+        QFETCH(QPalette, palette);
+        QFETCH(double, mindestens);
+        const QPalette vorher = QApplication::palette();
+        const auto zurueck = qScopeGuard([&] { QApplication::setPalette(vorher); });
+        QApplication::setPalette(palette);
+        p->zeigeAktiv();
+        QLineEdit* txtDeutsch = p->txtDeutsch();
+        QLineEdit* txtOlvani = p->txtOlvani();
+        txtDeutsch->setText(QStringLiteral("Dunkelheit"));
+        oeffneAntwortfeld(txtOlvani);
+
+        // WCAG 2: relative luminance of sRGB, and the ratio of two.
+        auto leuchtdichte = [](QRgb farbe) {
+            auto kanal = [](int wert) {
+                const double s = wert / 255.0;
+                return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+            };
+            return 0.2126 * kanal(qRed(farbe)) + 0.7152 * kanal(qGreen(farbe)) + 0.0722 * kanal(qBlue(farbe));
+        };
+        auto kontrast = [&](QRgb a, QRgb b) {
+            const double la = leuchtdichte(a), lb = leuchtdichte(b);
+            return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+        };
+        // Inside the frame of the box as drawn: the commonest colour is the
+        // background, the pixel that stands out most from it the text.
+        auto gezeichnet = [&](QLineEdit* feld) {
+            const QImage bild = feld->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            const int rahmen = feld->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 1;
+            const int rand = int(std::ceil(rahmen * bild.devicePixelRatio()));
+            QHash<QRgb, int> anzahl;
+            for (int y = rand; y < bild.height() - rand; ++y)
+                for (int x = rand; x < bild.width() - rand; ++x)
+                    ++anzahl[bild.pixel(x, y)];
+            const QRgb grund = std::max_element(anzahl.cbegin(), anzahl.cend()).key(); // by count
+            double staerkste = 1;
+            for (auto it = anzahl.cbegin(); it != anzahl.cend(); ++it)
+                staerkste = std::max(staerkste, kontrast(it.key(), grund));
+            return std::pair{grund, staerkste};
+        };
+        const auto [frageGrund, frageKontrast] = gezeichnet(txtDeutsch);
+        QVERIFY2(frageKontrast >= mindestens, qPrintable(QString::number(frageKontrast, 'f', 2)));
+        QVERIFY(gezeichnet(txtOlvani).first != frageGrund);
+        QVERIFY(!txtDeutsch->isEnabled() && !txtDeutsch->hasFocus());
+        QVERIFY(QAccessible::queryAccessibleInterface(txtDeutsch)->state().disabled);
     }
 };
 

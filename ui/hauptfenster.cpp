@@ -1,6 +1,7 @@
 #include "hauptfenster.h"
 
 #include "abgesichert.h"
+#include "fragefeld.h"
 #include "kontrollkaestchen.h"
 #include "schriften.h"
 #include "sichtbarertext.h"
@@ -76,7 +77,7 @@ void frmHauptfenster::baueSteuerelemente()
         return;
     const QFont textFont = schrift("MS Sans Serif", 12, true);
     auto textfeld = [&](const char* name, int oben) {
-        auto* feld = platziere(new QLineEdit(this), name, twipsRechteck(1200, oben, 3495, 375));
+        auto* feld = platziere(new Fragefeld(this), name, twipsRechteck(1200, oben, 3495, 375));
         feld->setFont(textFont);
         feld->setMaxLength(std::numeric_limits<int>::max());
         feld->setEnabled(false);

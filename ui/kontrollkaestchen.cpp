@@ -1,5 +1,6 @@
 #include "kontrollkaestchen.h"
 
+#include <QPainterPath>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -17,6 +18,18 @@ void Kontrollkaestchen::paintEvent(QPaintEvent*)
     QStyleOptionButton kaestchenOption = option;
     kaestchenOption.rect = kaestchen;
     maler.drawPrimitive(QStyle::PE_IndicatorCheckBox, kaestchenOption);
+    // Some styles edge the square in a grey that is barely seen against the
+    // window (Fusion: under 2 : 1, light or dark); in the window's text
+    // colour it stands out in every palette, as the check mark does.
+    // A frame one logical pixel wide, filled rather than stroked, so that at
+    // 150 % it covers the style's edge too and its corners stay solid.
+    QPainterPath rahmen;
+    rahmen.addRect(QRectF(kaestchen));
+    rahmen.addRect(QRectF(kaestchen).adjusted(1, 1, -1, -1));
+    maler.save();
+    maler.setRenderHint(QPainter::Antialiasing);
+    maler.fillPath(rahmen, option.palette.color(QPalette::WindowText));
+    maler.restore();
 
     const int abstand = style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, &option, this);
     const QRect textFeld = rect().adjusted(kaestchen.right() + 1 + abstand, 0, 0, 0);
