@@ -270,6 +270,9 @@ private slots:
         QTest::addColumn<double>("mindestens");
         QTest::newRow("light, the default") << QApplication::palette() << 7.0;
         QTest::newRow("dark, derived from one dark grey") << QPalette(QColor(48, 48, 48)) << 4.5;
+        QPalette gleicherGrund(QColor(48, 48, 48)); // as GTK's on Qt 6.8: one background for both boxes
+        gleicherGrund.setColor(QPalette::Disabled, QPalette::Base, gleicherGrund.color(QPalette::Active, QPalette::Base));
+        QTest::newRow("dark, one background for both") << gleicherGrund << 4.5;
     }
 
     void frageIstVollLesbar()

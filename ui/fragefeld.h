@@ -20,6 +20,8 @@ protected:
 
 private:
     void folgeDerPalette();
+
+    QPalette eigene_; // the colours last given to the box itself
 };
 
 } // namespace olvani
