@@ -8,7 +8,8 @@ namespace olvani {
 // the learner must read on every turn: a disabled box still takes no focus, no
 // typing and no Tab, and is reported as not enabled, but its text is drawn in
 // the palette's normal text colour instead of greyed out. The disabled
-// background stays, so the box that takes the answer still looks different.
+// background stays (or, where the palette has none of its own, a shade of
+// it), so the box that takes the answer still looks different.
 class Fragefeld : public QLineEdit {
     Q_OBJECT
 
