@@ -1,8 +1,9 @@
 // libFuzzer target for the vocabulary file reader. Beyond not crashing, every
 // input must give either a table that keeps the reader's promises or one
 // Abbruch that points into the input; for text files (no null character, no
-// Ctrl-Z, whole UTF-16), a predictor written apart from the reader, from the
-// rules in the README, knows the table or the kind of refusal exactly.
+// Ctrl-Z, whole UTF-16), a predictor written apart from the reader knows the
+// table or the kind of refusal exactly. The rules it follows are in the
+// README, section "The file reader's rules"; the comments below name which.
 #include "vocab/abbruch.h"
 #include "vocab/vokabeldatei.h"
 #include "vocab/vokabeltabelle.h"
@@ -156,7 +157,7 @@ std::string textDerDatei(std::string_view s)
 
 bool istZeilenende(char c) { return c == '\r' || c == '\n'; }
 
-// Lines of the input: CR LF, LF and CR each end one.
+// The lines of the input (the rule on line ends).
 std::vector<std::string_view> zeilen(std::string_view s)
 {
     std::vector<std::string_view> aus;
@@ -179,10 +180,8 @@ struct Datensatz {
 
 bool istBlank(char c, char trenner) { return (c == ' ' || c == '\t') && c != trenner; }
 
-// The fields of one line with separator `trenner`: blanks before a field are
-// skipped; a quoted field runs to a lone quote ("" is one) or to the line's
-// end, and anything but blanks between its closing quote and the separator
-// sets `streu`; any other field loses its blanks at both ends.
+// The fields of one line with separator `trenner` (the rules on blanks,
+// quoted and unquoted fields); text after a closing quote sets `streu`.
 std::vector<std::string> felderDerZeile(std::string_view zeile, char trenner, bool& streu)
 {
     std::vector<std::string> aus;
@@ -235,9 +234,7 @@ bool istLeer(std::string_view zeile, char trenner)
     return true;
 }
 
-// The separator as the first line with text shows it (the first line when
-// none has any): the comma when it splits that line into a multiple of six
-// fields, else semicolon or tab when one of them gives exactly six.
+// The separator the first line chooses (the first rule).
 char trennerDerErstenZeile(const std::vector<std::string_view>& zeilen)
 {
     if (zeilen.empty())
@@ -264,9 +261,8 @@ struct Lesart {
     std::vector<Datensatz> saetze;
 };
 
-// One reading of the lines with one separator: fields fill the records one
-// after another, a line end ends a field; blank lines where a record would
-// start are held back and count as empty fields only when text follows.
+// One reading of the lines with one separator (the rules on records and
+// blank lines).
 Lesart lies(const std::vector<std::string_view>& zeilen, char trenner)
 {
     Lesart l;
@@ -309,14 +305,13 @@ struct Vorhersage {
     bool mitKomma = false; // the first line's separator refused, the comma read it
 };
 
-// The reading of a decoded text: with the first line's separator, and when
-// that refuses the records and is not the comma, with the comma if that
-// reads the whole file.
+// The reading of a decoded text, with the comma after a refused semicolon or
+// tab reading (the second rule).
 Vorhersage sage(std::string_view text)
 {
     std::vector<std::string_view> z = zeilen(text);
     if (!z.empty() && z.back().empty())
-        z.pop_back(); // a line end at the very end starts no line
+        z.pop_back(); // a line end as the very last character
     const char trenner = trennerDerErstenZeile(z);
     Vorhersage v{lies(z, trenner)};
     if (v.lesart.ausgang != Ausgang::Geladen && v.lesart.ausgang != Ausgang::Leer && trenner != ',') {

@@ -85,6 +85,8 @@ private slots:
     void kodierung();
     void utf16_data();
     void utf16();
+    void kodierungsraender_data();
+    void kodierungsraender();
     void stueckgrenzen_data();
     void stueckgrenzen();
     void spaetesCp1252();
@@ -267,6 +269,36 @@ void TstVokabeldatei::utf16()
     QCOMPARE(t.Kennung(1), kennung);
 }
 
+// Where a decoder's bounds lie: each row's file holds one record, and its
+// word comes out as these UTF-8 bytes (compared as bytes, since a wrongly
+// encoded character may read back as the same QString).
+void TstVokabeldatei::kodierungsraender_data()
+{
+    QTest::addColumn<QByteArray>("inhalt");
+    QTest::addColumn<QString>("wort");
+
+    QTest::newRow("dreibytige Folge, drittes Byte kein Folgebyte: 1252") << QByteArray("\xE2\x82" "A,x,@,@,@,0")
+                                                                         << QStringLiteral("â‚A");
+    // The flag field ends the text with "ä": valid, so the word is UTF-8 too.
+    QTest::newRow("UTF-8-Zeichen als letzte Bytes der Datei") << QByteArray("\xC3\xA4,x,@,@,@,0\xC3\xA4")
+                                                              << QStringLiteral("ä");
+    QTest::newRow("UTF-16 U+0800: erstes Zeichen aus drei Bytes")
+        << alsUtf16(QChar(0x0800) + QStringLiteral(",x,@,@,@,0"), false) << QStringLiteral("\u0800");
+    QTest::newRow("UTF-16 ungepaartes DFFF") << alsUtf16(QChar(0xDFFF) + QStringLiteral(",x,@,@,@,0"), true)
+                                             << QStringLiteral("\uFFFD");
+}
+
+void TstVokabeldatei::kodierungsraender()
+{
+    QFETCH(QByteArray, inhalt);
+    QFETCH(QString, wort);
+
+    const Vokabeltabelle t = lies(inhalt);
+    QCOMPARE(t.Anzahl(), 1);
+    QCOMPARE(QByteArray::fromStdString(t.Wort(1)), wort.toUtf8());
+    QCOMPARE(t.Bedeutung(1, 1), std::string("x"));
+}
+
 // The file is read in pieces of 64 KiB: a line end, a character or a
 // surrogate pair cut by the end of a piece must come out whole.
 void TstVokabeldatei::stueckgrenzen_data()
@@ -442,6 +474,10 @@ void TstVokabeldatei::fehler_data()
                + " In Zeile 1 beginnt ein Feld in Anführungszeichen, das erst nach dem Zeilenende schließt: wohl "
                  "eine Tabellenzelle mit Zeilenumbruch. Der Trainer liest jede Zeile für sich; schreib den Text der "
                  "Zelle in eine Zeile.";
+    // A quoted field still open at the end of the file reached no line end:
+    // no cell with a line break is named.
+    QTest::newRow("offene Quote am Dateiende nennt keine Zelle mit Umbruch")
+        << QByteArray("a,b,c,d,e,1\r\n\"\"\"") << unvollstaendig.arg(2).arg(2).arg(2).arg("erste Bedeutung");
     QTest::newRow("Zeile nur mit Tabulator ist nicht leer") << QByteArray("a\tb\tc\td\te\t1\n\t\n")
                                                             << unvollstaendig.arg(2).arg(2).arg(3).arg("zweite Bedeutung")
                                                                    + " Zeile 2 sieht leer aus, enthält aber einen "

@@ -106,25 +106,21 @@ char erkenneTrenner(std::string_view anfang)
     // The first line that is not blank decides; with none, the first line, so
     // that blank lines appended to a file never change its separator.
     const std::string_view zeile = ersteZeileMitText(anfang);
-    const std::size_t mitKomma = zaehleFelder(zeile, ',');
-    if (mitKomma % 6 == 0)
-        return ',';
-    for (const char trenner : {';', '\t'})
-        if (zaehleFelder(zeile, trenner) == 6)
-            return trenner;
+    for (const Trennzeichen& trenner : Trenner) {
+        const std::size_t felder = zaehleFelder(zeile, trenner.zeichen);
+        // With commas a line may hold several records.
+        if (trenner.zeichen == ',' ? felder % FelderJeDatensatz == 0 : felder == FelderJeDatensatz)
+            return trenner.zeichen;
+    }
     return ',';
 }
 
 const char* trennerName(char trenner)
 {
-    switch (trenner) {
-    case ';':
-        return "Semikolon";
-    case '\t':
-        return "Tabulator";
-    default:
-        return "Komma";
-    }
+    for (const Trennzeichen& t : Trenner)
+        if (t.zeichen == trenner)
+            return t.name;
+    return Trenner.front().name;
 }
 
 } // namespace olvani

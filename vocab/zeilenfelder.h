@@ -1,19 +1,26 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace olvani {
 
-// The fields of one line of a vocabulary file. A field ends at the separator
-// or at the end of the line, so every line holds at least one. Blanks are
-// spaces and tabs, but not the separator. A field that starts (after blanks)
-// with a double quote runs to the next lone double quote; two in a row stand
-// for one, and without a closing quote it ends with the line. Blanks between
-// the closing quote and the separator are ignored; other text there is kept
-// apart (nachSchlussquote), for the reader to refuse. Any other field loses
-// its leading and trailing blanks.
+inline constexpr int FelderJeDatensatz = 6;
+
+// The separators a file may use and the names the messages give them, in
+// the order the separator rule tries them.
+struct Trennzeichen {
+    char zeichen;
+    const char* name;
+};
+inline constexpr std::array<Trennzeichen, 3> Trenner = {{{',', "Komma"}, {';', "Semikolon"}, {'\t', "Tabulator"}}};
+
+// The fields of one line of a vocabulary file, split by the rules in the
+// README, section "The file reader's rules". Every line holds at least one.
+// Text after a closing quote is kept apart (nachSchlussquote), for the
+// reader to refuse.
 class Feldzerleger {
 public:
     Feldzerleger(std::string_view zeile, char trenner) : zeile_(zeile), trenner_(trenner) {}
@@ -53,12 +60,11 @@ bool istLeerzeile(std::string_view zeile, char trenner);
 // none, the first line. `nummer`, when given, receives its number (from 1).
 std::string_view ersteZeileMitText(std::string_view anfang, long long* nummer = nullptr);
 
-// The separator of a file, from the start of its text: the comma, unless the
-// first line that is not blank does not hold a multiple of six fields with
-// commas but holds six with semicolons (or else with tabs).
+// The separator of a file, from the start of its text, by the first rule of
+// the README's section "The file reader's rules".
 char erkenneTrenner(std::string_view anfang);
 
-// "Komma", "Semikolon", "Tabulator".
+// Its name from Trenner.
 const char* trennerName(char trenner);
 
 } // namespace olvani
