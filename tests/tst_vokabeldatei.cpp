@@ -160,6 +160,8 @@ void TstVokabeldatei::felder_data()
     // Only blank lines follow, so the first line still decides the separator.
     QTest::newRow("nur Tabulatoren, Leerzeilen danach") << QByteArray("\t\t\t\t\t\n\n")
                                                        << QStringList{"", "", "", "", ""} << false;
+    QTest::newRow("sechs Felder mit Semikolon und mit Tabulator: Semikolon")
+        << QByteArray("a\tx;b\ty;c\tz;d\tu;e\tv;1") << QStringList{"a\tx", "b\ty", "c\tz", "d\tu", "e\tv"} << true;
     QTest::newRow("sechs Felder mit Komma: Komma bleibt") << QByteArray("w;x,b,c,d,e,1")
                                                           << QStringList{"w;x", "b", "c", "d", "e"} << true;
     // Six fields at semicolons in the first line, but only commas read the
