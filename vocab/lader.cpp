@@ -63,6 +63,13 @@ Vokabeltabelle Lader::lies(char trenner)
         }
         fortsetzung_ = teil && (fortsetzung_ || genommen > 0);
     }
+    pruefeSchluss();
+    return tabelle();
+}
+
+// The refusals that only the end of the file can tell.
+void Lader::pruefeSchluss()
+{
     if (saetze_ == 0 && feldImSatz_ == 0)
         throw Abbruch(befund_.leer());
     if (befund_.streuquote()) {
@@ -73,7 +80,6 @@ Vokabeltabelle Lader::lies(char trenner)
         verwerfbar_ = true;
         throw Abbruch(befund_.unvollstaendig(feldZeile_, saetze_ + 1, feldImSatz_ + 1));
     }
-    return tabelle();
 }
 
 // Held-back blank lines followed by text: each is an empty field.

@@ -33,6 +33,7 @@ public:
 private:
     void holeLeerzeilenNach();
     std::size_t nimmZeile(std::string_view zeile, bool teil, bool zeilenende);
+    void pruefeSchluss();
     void feld(std::string_view wert, Zeilennummer zeile);
     Vokabeltabelle tabelle() const;
     bool cp1252() const;
