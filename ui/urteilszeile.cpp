@@ -154,20 +154,15 @@ QString tooltip(const Verdikt& v, const QLabel* label)
     auto passend = [&](const QString& zeile) {
         return fm.elidedText(zeile.left(platz.width()), Qt::ElideRight, breite);
     };
-    QStringList zeilen;
-    if (!v.vorspann().isEmpty())
-        zeilen << v.vorspann().toString();
+    // The caption has a line of its own: a tooltip takes its text for markup
+    // by the first line alone, and the caption holds none, so no word from
+    // the file is ever taken for markup.
+    QStringList zeilen{v.vorspann().toString()};
     for (std::size_t i = 0; i < gezeigt; ++i)
         zeilen << passend((i ? oder : QString()) + v.eintrag(i).toString());
     if (gezeigt < v.anzahl)
         zeilen << undWeitere(v.anzahl - gezeigt);
-    QString text = zeilen.join(u'\n');
-    // Words from the file are never markup, also where the tooltip would take
-    // its first line for some.
-    if (Qt::mightBeRichText(text))
-        text = QStringLiteral("<p style='white-space:pre'>") + text.toHtmlEscaped().replace(u'\n', QStringLiteral("<br>"))
-               + QStringLiteral("</p>");
-    return text;
+    return zeilen.join(u'\n');
 }
 
 // What a screen reader says of a cut verdict: the entries shown whole and how
