@@ -145,9 +145,11 @@ QString tooltip(const Verdikt& v, const QLabel* label)
     const QRect platz = schirm ? schirm->availableGeometry() : QRect(0, 0, 800, 600);
     const QFont font(QToolTip::font(), label);
     const QFontMetricsF fm(font);
-    // Two lines' height and width are left for the tooltip's frame and margin.
-    const qreal breite = platz.width() - 2 * fm.lineSpacing();
-    const auto zeilenPlatz = std::max<qsizetype>(3, qFloor(platz.height() / fm.lineSpacing()) - 2);
+    // Lines start on whole pixels; two lines' height and width are left for
+    // the tooltip's frame and margin.
+    const int zeilenhoehe = qCeil(fm.lineSpacing());
+    const qreal breite = platz.width() - 2 * zeilenhoehe;
+    const auto zeilenPlatz = std::max<qsizetype>(3, platz.height() / zeilenhoehe - 2);
     const std::size_t gezeigt = 1 + v.anzahl <= std::size_t(zeilenPlatz) ? v.anzahl : std::size_t(zeilenPlatz) - 2;
     const QString oder = QString::fromLatin1(LoesungsTrenner).trimmed() + u' ';
     // A line wider than the screen is cut; each character takes a pixel at least.
