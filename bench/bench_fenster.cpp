@@ -1,6 +1,7 @@
 // "Richtig?" in the main window over 10000 entries, up to the verdict label
 // as the learner sees it: the usual question, and the one whose meaning every
-// entry holds, so the solution lists them all.
+// entry holds, so the solution lists them all; and the tooltip of that
+// verdict, cut in the label, opening.
 
 #include "ui/hauptfenster.h"
 
@@ -11,9 +12,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QHelpEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QToolTip>
 
 #include <string>
 
@@ -100,5 +104,44 @@ void BM_RichtigMitAnzeige(benchmark::State& state, bool alleTeilen)
 }
 BENCHMARK_CAPTURE(BM_RichtigMitAnzeige, Deutsch_gezeigt, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_RichtigMitAnzeige, alle_teilen, true)->Unit(benchmark::kMillisecond);
+
+// The mouse resting on the verdict of a meaning all 10000 entries hold.
+void BM_TooltipDesUrteils(benchmark::State& state)
+{
+    Messplattform plattform;
+    messung::Zufall zufall;
+    frmHauptfenster fenster(plattform, zufall);
+    if (!ladeUeberStartfenster(fenster, messung::vokabeldateiAlleMit(10000, "Haus"))) {
+        state.SkipWithError("vocabulary not loaded");
+        return;
+    }
+    auto* lblInfo = element<QLabel>(&fenster, "lblInfo");
+    const QPoint mitte = lblInfo->rect().center();
+    // The offscreen platform cannot raise the tooltip and says so each time.
+    static QtMessageHandler vorher = nullptr;
+    vorher = qInstallMessageHandler([](QtMsgType art, const QMessageLogContext& ort, const QString& text) {
+        if (text != QLatin1String("This plugin does not support raise()"))
+            vorher(art, ort, text);
+    });
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (fenster.lauf().Fehler() > 32000)
+            ladeUeberStartfenster(fenster, messung::vokabeldateiAlleMit(10000, "Haus"));
+        // A new verdict each time, so that the tooltip is laid out anew.
+        element<QPushButton>(&fenster, "cmdStart")->click();
+        element<QPushButton>(&fenster, "cmdRichtig1")->click();
+        QToolTip::hideText();
+        abarbeiten();
+        state.ResumeTiming();
+
+        QHelpEvent ereignis(QEvent::ToolTip, mitte, lblInfo->mapToGlobal(mitte));
+        QCoreApplication::sendEvent(lblInfo, &ereignis);
+        abarbeiten();
+    }
+    if (!QToolTip::isVisible())
+        state.SkipWithError("no tooltip");
+    qInstallMessageHandler(vorher);
+}
+BENCHMARK(BM_TooltipDesUrteils)->Unit(benchmark::kMillisecond);
 
 } // namespace

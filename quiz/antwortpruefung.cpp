@@ -23,6 +23,7 @@ void haengeEintragstextAn(std::string& ziel, const Vokabeltabelle& t, int i)
 Pruefung pruefe(const Vokabeltabelle& tabelle, int n, const Frage* frage, const std::string& getippt)
 {
     Pruefung b;
+    b.eintraege.push_back(0);
     haengeEintragstextAn(b.loesung, tabelle, n);
     if (!frage)
         return b;
@@ -49,7 +50,8 @@ Pruefung pruefe(const Vokabeltabelle& tabelle, int n, const Frage* frage, const 
         for (int spalte = 1; spalte <= Spalten; ++spalte) {
             if (gezeigt != tabelle.Bedeutung(j, spalte))
                 continue;
-            b.loesung += " oder ";
+            b.loesung += LoesungsTrenner;
+            b.eintraege.push_back(b.loesung.size());
             haengeEintragstextAn(b.loesung, tabelle, j);
             if (tabelle.Wort(j) == getippt)
                 b.richtig = true;

@@ -3,11 +3,15 @@
 #include "fragewahl.h"
 #include "vocab/vokabeltabelle.h"
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 namespace olvani {
 
 inline constexpr const char* FuenfmalRichtigMeldung = "Sie haben dieses Wort 5 x richtig beantwortet!";
+// What joins the entries of a solution.
+inline constexpr const char* LoesungsTrenner = " oder ";
 
 // The two boxes of a question: the German side and the foreign side.
 enum class Seite { Deutsch, Olvani };
@@ -26,6 +30,7 @@ struct Frage {
 struct Pruefung {
     bool richtig = false;
     std::string loesung; // the entry text of the entry asked, and of every other entry holding the meaning shown
+    std::vector<std::size_t> eintraege; // where each entry text begins in loesung, the first at 0
 };
 
 // Judges `getippt` as the answer to `frage` about entry n; with no question

@@ -120,6 +120,9 @@ Urteil Durchlauf::pruefeAntwort(const std::string& getippt)
         ++fehler_;
         tabelle_->zaehleFalsch(n);
     }
+    const std::size_t vorspann = urteil.verdikt.size() - b.loesung.size();
+    for (const std::size_t anfang : b.eintraege)
+        urteil.eintraege.push_back(vorspann + anfang);
     urteil.statistikzeile = Statistikzeile(*this, Form::Lang, dezimaltrennzeichen_);
     return urteil;
 }

@@ -29,6 +29,7 @@ struct Abfrage {
 struct Urteil {
     bool richtig = false;           // false: the beep sounds after the verdict is shown
     std::string verdikt;            // "Richtig! " or "Falsch! Richtig ist " and the solution
+    std::vector<std::size_t> eintraege; // where each entry of the solution begins in verdikt
     std::vector<Meldung> meldungen; // FuenfmalRichtigMeldung, after the verdict
     std::string statistikzeile;     // the long statistics line, last
 };

@@ -18,17 +18,20 @@ trap 'rm -rf "$arbeit"' EXIT
 # Two words for the plain cycle (right; wrong, then "Doch Richtig!" by a
 # click; the same by its key; wrong, judged by a click; wrong);
 # one word alone ends the round at every question and is right the fifth
-# time, which brings up both kinds of message box.
-mkdir "$arbeit/zwei" "$arbeit/eins"
+# time, which brings up both kinds of message box; 61 words that share their
+# meaning give a verdict too long for its label (wrong by Enter and by a click).
+mkdir "$arbeit/zwei" "$arbeit/eins" "$arbeit/viele"
 printf '"dorva","Haus","@","@","@","0"\r\n"blek","Baum","@","@","@","0"\r\n' >"$arbeit/zwei/olvani.txt"
 printf '"dorva","Haus","@","@","@","0"\r\n' >"$arbeit/eins/olvani.txt"
+{ printf '"dorva","Haus","@","@","@","0"\r\n'; for i in $(seq 60); do printf '"wort%d","Haus","@","@","@","0"\r\n' "$i"; done; } \
+    >"$arbeit/viele/olvani.txt"
 
 # Without a sound device Orca waits for the speech server for ever; with
 # none to reach it logs every text it would speak.
 export SPEECHD_ADDRESS=${SPEECHD_ADDRESS:-unix_socket:/nonexistent}
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 NO_AT_BRIDGE=0 LC_ALL=C.UTF-8
 unset QT_QPA_PLATFORM
-for lauf in ${OLVANI_ABLAEUFE:-zwei:RDKMF eins:RRRRR}; do
+for lauf in ${OLVANI_ABLAEUFE:-zwei:RDKMF eins:RRRRR viele:FM}; do
     woerter=${lauf%%:*} ablauf=${lauf#*:}
     echo "==== olvani.txt with $woerter word(s), sequence $ablauf"
     if command -v orca >/dev/null; then export ORCA_PROTOKOLL="${OLVANI_ORCA_ORDNER:-$arbeit}/orca-$woerter.log"; fi

@@ -107,6 +107,12 @@ void TestAntwortpruefung::urteil()
 
     QCOMPARE(u.richtig, richtig);
     QCOMPARE(QString::fromStdString(u.verdikt), (richtig ? "Richtig! " : "Falsch! Richtig ist ") + loesung);
+    // The window finds the entries where the verdict says they begin: the
+    // first after the caption, each further one after its " oder ".
+    QCOMPARE(qsizetype(u.eintraege.size()), loesung.count(" oder ") + 1);
+    QCOMPARE(u.eintraege.front(), u.verdikt.size() - loesung.toStdString().size());
+    for (std::size_t i = 1; i < u.eintraege.size(); ++i)
+        QCOMPARE(u.verdikt.substr(u.eintraege[i] - 6, 6), std::string(" oder "));
     QVERIFY(u.meldungen.empty());
     QVERIFY(!lauf.offeneFrage());
     QCOMPARE(lauf.Erfolge(), richtig ? 1 : 0);

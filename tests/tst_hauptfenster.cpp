@@ -15,11 +15,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cmath>
@@ -258,6 +260,79 @@ private slots:
         QTest::keyClick(e("chkWort"), Qt::Key_Escape);
         QTest::keyClick(&p->fenster, Qt::Key_Escape);
         QVERIFY(p->fenster.isVisible());
+    }
+
+    // A verdict that does not fit the label ends in "…" on its last line
+    // shown whole; the tooltip holds the whole of it, one entry a line, as
+    // many as the screen takes. Words with characters beyond Latin-1 and
+    // beyond 16 bits, so that every entry must be found where it begins.
+    void urteilDasNichtPasstSagtEs_data()
+    {
+        QTest::addColumn<int>("eintraege"); // sharing the meaning shown
+        QTest::addColumn<bool>("passt");
+        QTest::addColumn<bool>("tooltipGanz");
+        QTest::newRow("passt") << 2 << true << true;
+        QTest::newRow("passt nicht") << 12 << false << true;
+        QTest::newRow("laenger als der Bildschirm") << 400 << false << false;
+    }
+    void urteilDasNichtPasstSagtEs()
+    {
+        QFETCH(int, eintraege);
+        QFETCH(bool, passt);
+        QFETCH(bool, tooltipGanz);
+        QByteArray datei;
+        for (int i = 1; i <= eintraege; ++i)
+            datei += QStringLiteral("\"w\u00f6rt%1\U0001D11E\",\"Haus\",\"@\",\"@\",\"@\",\"0\"\r\n").arg(i).toUtf8();
+        p->lade(datei);
+        p->cmdStart()->click();
+        const Durchlauf& lauf = p->fenster.lauf();
+        const QString loesung = QString::fromStdString(pruefe(lauf.tabelle(), lauf.Nummer(), lauf.offeneFrage(), "").loesung);
+        p->cmdRichtig1()->click();
+        QLabel* l = p->lblInfo();
+        const QString text = l->text();
+        QCOMPARE(text.endsWith(QStringLiteral("…")), !passt);
+        QCOMPARE(text.endsWith(loesung), passt);
+        QCOMPARE(l->toolTip().isEmpty(), passt);
+        if (passt)
+            return;
+
+        // Shown whole, and every line that fits is used.
+        const QFontMetrics fm(l->font(), l);
+        const QRect feld = l->contentsRect();
+        const int flags = int(l->alignment()) | Qt::TextWordWrap;
+        QVERIFY(fm.boundingRect(feld, flags, text).height() <= feld.height());
+        QVERIFY(fm.boundingRect(feld, flags, text + QStringLiteral("\nX")).height() > feld.height());
+        const QString tipp = l->toolTip();
+        const QStringList zeilen = tipp.split(u'\n');
+        // What the label shows begins the verdict; the tooltip begins with it.
+        QVERIFY(tipp.simplified().startsWith(text.chopped(1).simplified()));
+        QVERIFY(!zeilen.first().contains(QStringLiteral("w\u00f6rt")));
+        QVERIFY(QRegularExpression(QStringLiteral("^w\u00f6rt\\d+\U0001D11E: Haus$")).match(zeilen.value(1)).hasMatch());
+        for (const QString& zeile : zeilen.mid(2, zeilen.size() - (tooltipGanz ? 2 : 3)))
+            QVERIFY2(QRegularExpression(QStringLiteral("^oder w\u00f6rt\\d+\U0001D11E: Haus$")).match(zeile).hasMatch(),
+                     qPrintable(zeile));
+        if (tooltipGanz) {
+            QCOMPARE(zeilen.size(), 1 + eintraege);
+            QCOMPARE(zeilen.mid(1).join(u' ').simplified(), loesung.simplified());
+        } else {
+            const QRegularExpressionMatch weitere =
+                QRegularExpression(QStringLiteral("^… und (\\d+) weitere$")).match(zeilen.last());
+            QVERIFY2(weitere.hasMatch(), qPrintable(zeilen.last()));
+            QCOMPARE(zeilen.size() - 2 + weitere.captured(1).toInt(), eintraege);
+        }
+
+        // Opened as the mouse opens it, the tooltip stays on the screen.
+        p->zeigeAktiv();
+        QHelpEvent hilfe(QEvent::ToolTip, l->rect().center(), l->mapToGlobal(l->rect().center()));
+        QApplication::sendEvent(l, &hilfe);
+        QLabel* tooltip = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QStringLiteral("qtooltip_label") && w->isVisible())
+                tooltip = qobject_cast<QLabel*>(w);
+        QVERIFY(tooltip);
+        const auto zu = qScopeGuard([&] { tooltip->hide(); });
+        QCOMPARE(tooltip->text(), tipp);
+        QVERIFY(tooltip->height() <= l->screen()->availableGeometry().height());
     }
 
     // The question is the one text the learner reads on every turn: in the

@@ -12,6 +12,7 @@
 #include <QLoggingCategory>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <private/qguiapplication_p.h>
 #include <qpa/qplatformaccessibility.h>
@@ -171,6 +172,42 @@ private slots:
 #else
         QSKIP("Qt before 6.8 has no announcement event");
 #endif
+    }
+
+    // A verdict cut in the label is heard with the entries it shows whole
+    // and how many follow, then the statistics line; from the announcement,
+    // or before Qt 6.8 from the control the focus moved to.
+    void gekuerztesUrteilSagtWieVieleFolgen()
+    {
+        QByteArray datei;
+        for (int i = 1; i <= 70; ++i)
+            datei += QStringLiteral("\"wort%1\",\"Haus\",\"@\",\"@\",\"@\",\"0\"\r\n").arg(i).toLatin1();
+        raeumeAuf(p);
+        p = std::make_unique<Fensterprobe>(3);
+        p->lade(datei);
+        klick("cmdStart");
+        auto* feld = element<QLineEdit>("txtOlvani");
+        QTest::keyClicks(feld, "falsch");
+        ereignisse.clear();
+        QTest::keyClick(feld, Qt::Key_Return);
+        const QString gezeigt = element<QLabel>("lblInfo")->text();
+        const QString statistik = element<QLabel>("lblInfo2")->text();
+        QVERIFY(gezeigt.endsWith(QStringLiteral("…")));
+        const QStringList gesagt = ereignisse.filter(QRegularExpression(QStringLiteral("^(Ansage lblInfo|Beschreibung \\w+) .")));
+        QCOMPARE(gesagt.size(), 1);
+        const QRegularExpressionMatch m =
+            QRegularExpression(QStringLiteral("^\\S+ \\w+ (.*: Haus) … und (\\d+) weitere\n(.*)$"),
+                               QRegularExpression::DotMatchesEverythingOption)
+                .match(gesagt.first());
+        QVERIFY2(m.hasMatch(), qPrintable(gesagt.first()));
+        QCOMPARE(m.captured(3), statistik);
+        // The entries the label shows whole are heard, and no more.
+        const QRegularExpression eintrag(QStringLiteral("wort\\d+: Haus"));
+        const qsizetype gehoert = m.captured(1).count(eintrag);
+        QVERIFY(gehoert >= 1);
+        QCOMPARE(gehoert, gezeigt.simplified().count(eintrag));
+        QVERIFY(gezeigt.simplified().startsWith(m.captured(1).simplified()));
+        QCOMPARE(gehoert + m.captured(2).toInt(), 70);
     }
 
     // Before Qt 6.8, when Enter in the answer box moves the focus on, the

@@ -4,9 +4,9 @@
 #include "fragefeld.h"
 #include "kontrollkaestchen.h"
 #include "schriften.h"
-#include "sichtbarertext.h"
 #include "startfenster.h"
 #include "twips.h"
+#include "urteilszeile.h"
 #include "version.h"
 #include "vorlesen.h"
 #include "zentrieren.h"
@@ -300,7 +300,7 @@ void frmHauptfenster::zeige(const Abfrage& abfrage)
 {
     cmdRichtig1->setEnabled(abfrage.beurteilbar);
     cmdRichtig2->setEnabled(abfrage.beurteilbar);
-    lblInfo->clear();
+    leereUrteil(lblInfo);
     QLineEdit* antwortfeld = feld(abfrage.frage.antwortseite());
     QLineEdit* fragefeld = feld(abfrage.frage.frageseite());
     vorlesen::neueFrage(antwortfeld, fragefeld, qs(abfrage.frage.gezeigt));
@@ -322,7 +322,7 @@ void frmHauptfenster::zeige(const Abfrage& abfrage)
 // not cut it off.
 void frmHauptfenster::zeige(const Urteil& urteil, const QWidget* fokusVorher)
 {
-    setzeVerdikt(urteil.verdikt);
+    zeigeUrteil(lblInfo, urteil.verdikt, urteil.eintraege);
     if (!urteil.richtig)
         plattform_.signalton();
     zeigeMeldungen(urteil.meldungen);
@@ -343,11 +343,6 @@ void frmHauptfenster::schliesseFrage()
     txtDeutsch->setEnabled(false);
     machStandard(cmdStart);
     vorlesen::keineFrage(txtDeutsch, txtOlvani);
-}
-
-void frmHauptfenster::setzeVerdikt(const std::string& text)
-{
-    lblInfo->setText(sichtbarerText(qs(text), lblInfo->font(), lblInfo->contentsRect().size()));
 }
 
 } // namespace olvani

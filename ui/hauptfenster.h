@@ -61,7 +61,6 @@ private:
     void zeigeMeldungen(const std::vector<Meldung>& meldungen);
     void schliesseFrage();
     void machStandard(QPushButton* knopf);
-    void setzeVerdikt(const std::string& text);
     QLineEdit* feld(Seite seite) const;
     Richtungswahl richtungswahl() const;
     Optionen optionen() const;

@@ -3,6 +3,7 @@
 #include "vorlesen.h"
 
 #include <QAccessible>
+#include <QLabel>
 #include <QLoggingCategory>
 #include <QWidget>
 
@@ -31,6 +32,11 @@ void keineFrage(QWidget* txtDeutsch, QWidget* txtOlvani)
 {
     beschreibe(txtDeutsch, QString());
     beschreibe(txtOlvani, QString());
+}
+
+QString gesagt(const QLabel* zeile)
+{
+    return zeile->accessibleName().isEmpty() ? zeile->text() : zeile->accessibleName();
 }
 
 void schweigeBruecke()

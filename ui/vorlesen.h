@@ -27,6 +27,10 @@ void keineFrage(QWidget* txtDeutsch, QWidget* txtOlvani);
 // focus when the learner's action began.
 void sagAn(std::initializer_list<const QLabel*> zeilen, const QWidget* fokusVorher);
 
+// What is said of a label: its accessible name where it has one (the verdict
+// label has one while its text is cut), else its text.
+QString gesagt(const QLabel* zeile);
+
 // Takes back what sagAn() left with the focused control, so that an old
 // verdict is not read out with the next question.
 void vergissAnsage();

@@ -98,8 +98,8 @@ void sagAn(std::initializer_list<const QLabel*> zeilen, const QWidget* fokusVorh
 {
     QStringList texte;
     for (const QLabel* zeile : zeilen)
-        if (!zeile->text().isEmpty())
-            texte << zeile->text();
+        if (!gesagt(zeile).isEmpty())
+            texte << gesagt(zeile);
     QWidget* fenster = (*zeilen.begin())->window();
     QWidget* fokus = fenster->focusWidget();
     // Orca speaks the description of a control the focus arrives at, also

@@ -14,8 +14,8 @@ void sagAn(std::initializer_list<const QLabel*> zeilen, const QWidget*)
 {
     QStringList texte;
     for (const QLabel* zeile : zeilen)
-        if (!zeile->text().isEmpty())
-            texte << zeile->text();
+        if (!gesagt(zeile).isEmpty())
+            texte << gesagt(zeile);
     if (texte.isEmpty())
         return;
     QAccessibleAnnouncementEvent ereignis(const_cast<QLabel*>(*zeilen.begin()), texte.join(QLatin1Char('\n')));
