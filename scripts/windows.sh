@@ -1,34 +1,39 @@
 #!/usr/bin/env bash
-# Builds the trainer for 64-bit Windows on Debian 12 and tries it under Wine.
+# Builds the trainer for 64-bit Windows and tries it under Wine 10.
 #
 #   scripts/windows.sh          everything below
 #   scripts/windows.sh qt       only the static Qt for Windows (step 1)
 #
-# 1. The static Qt for Windows (Core, Gui, Widgets, Test, the windows and
-#    offscreen platform plugins), built once from Debian's own qt6-base source
-#    with the MinGW-w64 cross compiler and kept in the cache folder
-#    $OLVANI_WINDOWS_CACHE (default ~/.cache/olvani-windows). To fetch the
-#    source the script adds a deb-src entry for Debian 12 main in a file of its
-#    own, /etc/apt/sources.list.d/olvani-deb-src.sources. The first run takes
-#    40 to 70 minutes on 2 cores; later runs reuse the cache.
+# Runs on Debian 13; on Debian 12 it runs itself in a Debian 13 chroot of its
+# own (scripts/debian13.sh, as root), since the build needs Debian 13's
+# MinGW-w64, Qt 6.8 host tools and Wine 10.
+# 1. The static Qt 6.8 for Windows, made by scripts/qt-windows.sh from Debian
+#    13's own qt6-base source and kept in the cache folder
+#    $OLVANI_WINDOWS_CACHE (default ~/.cache/olvani-windows). The first run
+#    takes about an hour on 2 cores; later runs reuse the cache.
 # 2. The program and the test programs, cross-compiled into build-windows/,
 #    where CTest runs each test program under Wine (CMake's cross-compiling
-#    emulator, build-windows/wine-emulator.sh).
+#    emulator, build-windows/wine-emulator.sh); beside them a small UI
+#    Automation client, scripts/uia-zuhoerer.c.
 # 3. ctest in build-windows/: the same test programs as on Linux, offscreen;
-#    a failure fails the script at its end, once steps 4 to 6 have been tried.
+#    a failure fails the script at its end, once steps 4 to 7 have been tried.
 # 4. The .exe under Wine in Xvfb, in a folder with the sample file: the start
 #    window must appear and Enter must bring the main window.
-# 5. What a learner gets, in build-windows/ausgabe/: a portable zip and the
+# 5. The same with the UI Automation client listening: after "Richtig?" the
+#    verdict and the statistics line, after Alt+D the short statistics line
+#    must reach UI Automation as notifications (Wine prints them with
+#    WINEDEBUG=fixme+uiautomation).
+# 6. What a learner gets, in build-windows/ausgabe/: a portable zip and the
 #    installer Olvani-Trainer-VERSION-setup.exe (NSIS).
-# 6. The installer under Wine: installed silently, started from its
+# 7. The installer under Wine: installed silently, started from its
 #    Start-menu folder and removed again.
 #
 # Wine runs in a prefix of its own under the cache ($OLVANI_WINDOWS_CACHE/wine),
 # the windows on display :$OLVANI_DISPLAY (default 19); the script waits for
 # the processes of that prefix only. With the static Qt in the cache, steps 2
-# to 6 take about 3 minutes from an empty build-windows/, under one when
-# little has changed. Prints the minutes of each step and the sizes of the
-# deliverables; exits non-zero on any failure.
+# to 7 take about 4 minutes from an empty build-windows/. Prints the minutes
+# of each step and the sizes of the deliverables; exits non-zero on any
+# failure.
 set -euo pipefail
 wurzel=$(cd "$(dirname "$0")/.." && pwd)
 nur_qt=0
@@ -38,13 +43,9 @@ case "${1:-}" in
     *) echo "usage: $0 [qt]" >&2; exit 2 ;;
 esac
 
-# Debian 12 is what this was made and tried on: its MinGW-w64 (GCC 12), its
-# qt6-base 6.4.2 source, whose host tools must be the installed ones, and
-# its Wine 8.0. Another release would need all of that tried anew.
 . /etc/os-release
-if [ "${ID:-}" != debian ] || [ "${VERSION_ID:-}" != 12 ]; then
-    echo "FAIL: scripts/windows.sh supports Debian 12 (bookworm) only; this is ${PRETTY_NAME:-unknown}" >&2
-    exit 1
+if [ "${VERSION_ID:-}" != 13 ]; then
+    exec "$wurzel/scripts/debian13.sh" "$wurzel/scripts/windows.sh" "$@"
 fi
 
 cache=${OLVANI_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/olvani-windows}
@@ -57,89 +58,15 @@ start=$(date +%s)
 schritt() { echo "== $(( ($(date +%s) - start) / 60 )) min: $*"; }
 minuten() { echo $(( ($(date +%s) - $1 + 30) / 60 )); }
 
-"$wurzel/scripts/pakete.sh" dpkg-dev perl cmake ninja-build \
-    g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
-    qt6-base-dev qt6-base-dev-tools \
-    wine wine64 fonts-wine xvfb xdotool imagemagick nsis zip unzip
-
 # --- 1. The static Qt for Windows -------------------------------------------
 
-# The host tools (moc, rcc, uic) come from Debian's qt6-base-dev-tools, so the
-# source is the very version installed.
-qt_version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
-qt_ordner=$cache/qt-${qt_version//[:+~]/_}
-qt=$qt_ordner/windows # the installed static Qt
-
-deb_src() {
-    local datei=/etc/apt/sources.list.d/olvani-deb-src.sources uri
-    if apt-get source --print-uris -qq "qt6-base=$qt_version" >/dev/null 2>&1; then
-        return 0
-    fi
-    local als_root=()
-    if [ "$(id -u)" -ne 0 ]; then
-        sudo -n true 2>/dev/null || {
-            echo "FAIL: apt needs a deb-src entry for Debian 12 main in $datei;" >&2
-            echo "      run this once as root (or with sudo that asks no password)" >&2
-            exit 1
-        }
-        als_root=(sudo -n)
-    fi
-    uri=$(cat /etc/apt/sources.list.d/*.sources 2>/dev/null | sed -n 's/^URIs: *//p' | tr ' ' '\n' \
-        | grep -m1 '/debian/\?$' || true)
-    echo "Adding $datei (deb-src for Debian 12 main) and running apt-get update"
-    "${als_root[@]}" tee "$datei" >/dev/null <<EOF
-# Added by the Olvani-Trainer's scripts/windows.sh: Qt's source for the Windows build.
-Types: deb-src
-URIs: ${uri:-http://deb.debian.org/debian}
-Suites: bookworm bookworm-updates
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-EOF
-    "${als_root[@]}" apt-get update -qq
-}
-
-qt_bauen() {
-    local quelle protokoll=$qt_ordner/qt-build.log t0
-    t0=$(date +%s)
-    schritt "static Qt $qt_version for Windows into $qt (log: $protokoll)"
-    deb_src
-    rm -rf "$qt_ordner"
-    mkdir -p "$qt_ordner"
-    (cd "$qt_ordner" && apt-get source -qq --only-source "qt6-base=$qt_version") >"$protokoll" 2>&1 \
-        || { tail -n 20 "$protokoll" >&2; echo "FAIL: apt-get source qt6-base=$qt_version" >&2; exit 1; }
-    quelle=$(find "$qt_ordner" -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
-    # Qt keeps the toolchain file's path and its own build reads it again
-    # when a project is configured: a copy in the cache outlives the tree.
-    cp "$wurzel/cmake/mingw-w64-x86_64.cmake" "$qt_ordner/toolchain.cmake"
-    mkdir -p "$qt_ordner/build"
-    # Debian's source lacks src/3rdparty/wintab: no tablet events. Without
-    # Direct2D, Qt 6.4.2 still refers to the DirectWrite 3 font database it
-    # no longer builds, so that goes too (the GDI one is the default anyway).
-    # Bundled zlib, PCRE, libpng, HarfBuzz and FreeType: nothing to cross-build.
-    (cd "$qt_ordner/build" && nice -n 10 "$quelle/configure" -prefix "$qt" \
-        -release -static -static-runtime -qt-host-path /usr \
-        -nomake examples -nomake tests -opengl no -no-dbus -no-icu \
-        -qt-zlib -qt-pcre -qt-libpng -qt-libjpeg -qt-harfbuzz -qt-freetype \
-        -no-feature-tabletevent -no-direct2d -no-feature-directwrite3 \
-        -no-feature-sql -no-feature-network -no-feature-printsupport -no-feature-xml \
-        -no-feature-concurrent -no-feature-vulkan \
-        -- -G Ninja -DCMAKE_TOOLCHAIN_FILE="$qt_ordner/toolchain.cmake" \
-        -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake) >>"$protokoll" 2>&1 \
-        && nice -n 10 cmake --build "$qt_ordner/build" -j "$jobs" >>"$protokoll" 2>&1 \
-        && cmake --install "$qt_ordner/build" >>"$protokoll" 2>&1 \
-        || { tail -n 30 "$protokoll" >&2; echo "FAIL: building the static Qt, see $protokoll" >&2; exit 1; }
-    # Sources and objects are no longer needed; the log stays.
-    rm -rf "$qt_ordner/build" "$quelle"
-    touch "$qt/.fertig"
-    echo "static Qt: $(minuten "$t0") min, $(du -sm "$qt" | cut -f1) MB"
-}
-
-if [ -f "$qt/.fertig" ]; then
-    schritt "static Qt for Windows from the cache: $qt"
-else
-    qt_bauen
-fi
+schritt "static Qt for Windows (scripts/qt-windows.sh)"
+qt=$("$wurzel/scripts/qt-windows.sh" | tail -n 1)
+echo "static Qt: $qt"
 [ "$nur_qt" -eq 1 ] && exit 0
+
+"$wurzel/scripts/pakete.sh" cmake ninja-build imagemagick \
+    wine wine64 fonts-wine xvfb xdotool nsis zip unzip
 
 # --- 2. The program and the test programs -----------------------------------
 
@@ -156,20 +83,33 @@ export HOME=$cache/wine-home LC_ALL=C.UTF-8
 unset DISPLAY WAYLAND_DISPLAY XDG_CONFIG_HOME XDG_DATA_HOME XDG_DESKTOP_DIR XDG_DOCUMENTS_DIR
 mkdir -p "$HOME"
 # qt.toolchain.cmake loads the MinGW toolchain file Qt was built with and
-# makes the static Qt the one find_package() sees.
-# At -O3 (Release) GCC 12 warns falsely about std::string's insert
+# makes the static Qt the one find_package() sees. Debian's Qt 6.8 turns off
+# the automatic import of a static Qt's plugins (its own Qt is shared); a
+# static program without them has no platform plugin and does not start.
+# At -O3 (Release) GCC warns falsely about std::string's insert
 # (-Wrestrict, GCC bug 105329); that one warning is off here.
 cmake -S "$wurzel" -B "$bau" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS="-Wno-restrict" -DBUILD_TESTING=ON \
-    -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" -DOLVANI_WINEPREFIX="$WINEPREFIX" >"$protokoll" 2>&1 \
+    -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" -DQT_SKIP_AUTO_PLUGIN_INCLUSION=OFF \
+    -DOLVANI_WINEPREFIX="$WINEPREFIX" >"$protokoll" 2>&1 \
     && nice -n 5 cmake --build "$bau" -j "$jobs" >>"$protokoll" 2>&1 \
     || { tail -n 30 "$protokoll" >&2; echo "FAIL: building for Windows, see $protokoll" >&2; exit 1; }
+# The UI Automation client of step 5, a plain Windows C program.
+x86_64-w64-mingw32-gcc-posix -O2 -Wall -Wextra -o "$bau/uia-zuhoerer.exe" "$wurzel/scripts/uia-zuhoerer.c" \
+    -lole32 -loleaut32 -luuid >>"$protokoll" 2>&1 \
+    || { tail -n 30 "$protokoll" >&2; echo "FAIL: building scripts/uia-zuhoerer.c, see $protokoll" >&2; exit 1; }
 if grep -q 'warning:' "$protokoll"; then
     grep 'warning:' "$protokoll" | sort -u >&2
     echo "FAIL: the Windows build gives compiler warnings" >&2
     exit 1
 fi
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$bau/CMakeCache.txt")
-echo "olvani-trainer $version"
+# Qt's own build string, as QLibraryInfo::build() gives it.
+qt_bau=$(grep -a -o -m1 'Qt 6\.[0-9.]* ([^)]*build[^)]*)' "$bau/olvani-trainer.exe" | head -n 1 || true)
+echo "olvani-trainer $version on ${qt_bau:-an unknown Qt}"
+case "$qt_bau" in
+    "Qt 6.8."*) ;;
+    *) echo "FAIL: olvani-trainer.exe is not built on Qt 6.8" >&2; exit 1 ;;
+esac
 
 # One self-contained file: Windows' own DLLs and nothing else.
 exe=$bau/olvani-trainer.exe
@@ -260,6 +200,8 @@ tippe() { # window xdotool-arguments...
 # judges a wrong answer, each time until the window has changed, takes pictures
 # into $bilder when that is set, closes the program with Alt+F4 and wants
 # exit status 0 from the command and every process in our prefix ended.
+# When set, $beim_hauptfenster runs once the main window is there and
+# $nach_dem_urteil once the verdict is shown (with the window's id).
 probiere_aus() {
     local pid start haupt vorher status=0
     "$@" >>"$bau/wine-programm.log" 2>&1 &
@@ -277,6 +219,7 @@ probiere_aus() {
     fi
     haupt=$(xdotool search --onlyvisible --name '^Olvani Vokabeltrainer$' | head -n 1)
     warte_auf 10 "the main window shows nothing" gezeichnet "$haupt"
+    [ -z "${beim_hauptfenster:-}" ] || "$beim_hauptfenster" "$haupt"
     vorher=$(bild "$haupt")
     tippe "$haupt" key Return
     warte_auf 10 "Enter brought no question" anders_als "$haupt" "$vorher"
@@ -288,6 +231,7 @@ probiere_aus() {
     tippe "$haupt" key Return
     warte_auf 10 "Enter brought no verdict" anders_als "$haupt" "$vorher"
     [ -z "${bilder:-}" ] || import -window "$haupt" "$bilder/urteil.png"
+    [ -z "${nach_dem_urteil:-}" ] || "$nach_dem_urteil" "$haupt"
     tippe "$haupt" key alt+F4
     wait "$pid" || status=$?
     [ "$status" -eq 0 ] || { echo "FAIL: the trainer ended with status $status" >&2; exit 1; }
@@ -307,7 +251,46 @@ mkdir -p "$bilder"
 echo "start window, Enter, main window, one question, exit status 0; pictures in $bilder"
 bilder=
 
-# --- 5. What a learner gets --------------------------------------------------------
+# --- 5. What a screen reader gets --------------------------------------------------
+
+# Qt hands events to UI Automation only once a client has asked a window for
+# its element: the client does that as soon as the main window is there.
+uia_log=$bau/uia-zuhoerer.log
+uia_spur=$bau/uia-spur.log
+zuhoerer_starten() { # main window
+    wine "$bau/uia-zuhoerer.exe" 'Olvani Vokabeltrainer' 120 >"$uia_log" 2>&1 &
+    warte_auf 30 "the UI Automation client did not get the main window's element" grep -qx 'bereit.*' "$uia_log"
+}
+# Wine's stub of UiaRaiseNotificationEvent prints each text it is given.
+meldungen() { grep -c 'UiaRaiseNotificationEvent' "$uia_spur" 2>/dev/null || true; }
+mehr_meldungen_als() { [ "$(meldungen)" -gt "$1" ]; }
+doch_richtig() { # main window
+    local vorher
+    warte_auf 10 "no UI Automation notification after the verdict" mehr_meldungen_als 0
+    vorher=$(meldungen)
+    tippe "$1" key alt+d
+    warte_auf 10 "no UI Automation notification after Alt+D" mehr_meldungen_als "$vorher"
+}
+
+schritt "the verdict and the statistics lines through UI Automation (Wine's trace: $uia_spur)"
+: >"$uia_spur"
+(cd "$probe" && beim_hauptfenster=zuhoerer_starten nach_dem_urteil=doch_richtig \
+    probiere_aus env WINEDEBUG=-all,fixme+uiautomation sh -c 'exec wine ./olvani-trainer.exe 2>>"$0"' "$uia_spur")
+# Each notification is one line of the trace; the texts come escaped (\n).
+urteil=$(grep -m1 'UiaRaiseNotificationEvent' "$uia_spur" || true)
+kurz=$(grep 'UiaRaiseNotificationEvent' "$uia_spur" | sed -n 2p)
+for probe_text in 'Richtig' 'Versuche: ' 'letztes Wort richtig'; do
+    [[ "$urteil" == *"$probe_text"* ]] \
+        || { cat "$uia_spur" >&2; echo "FAIL: the verdict's notification lacks \"$probe_text\"" >&2; exit 1; }
+done
+[[ "$kurz" == *'Versuche: '* && "$kurz" != *'letztes Wort'* ]] \
+    || { cat "$uia_spur" >&2; echo "FAIL: no short statistics line through UI Automation after Alt+D" >&2; exit 1; }
+echo "through UI Automation, after the verdict: ${urteil#*UiaRaiseNotificationEvent}"
+echo "                       after Alt+D:       ${kurz#*UiaRaiseNotificationEvent}"
+echo "the UI Automation client saw the focus (name, description, help text):"
+sed 's/^/    /' "$uia_log"
+
+# --- 6. What a learner gets --------------------------------------------------------
 
 ausgabe=$bau/ausgabe
 portabel=Olvani-Trainer-$version
@@ -328,7 +311,7 @@ makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DQUELLE="$ausgabe/$portabe
     || { cat "$bau/makensis.log" >&2; echo "FAIL: makensis" >&2; exit 1; }
 rm "$ausgabe/$portabel/olvani.ico"
 
-# --- 6. The installer under Wine ------------------------------------------------------
+# --- 7. The installer under Wine ------------------------------------------------------
 
 schritt "installing silently under Wine, starting from the Start menu, uninstalling"
 programme=$(winepath -u "$(windows_pfad '%LOCALAPPDATA%')\\Programs\\Olvani-Trainer")

@@ -2,6 +2,7 @@
 // of the layout, the option group, and which button Enter presses.
 #include "stuetzen/fensterhilfen.h"
 #include "ui/hauptfenster.h"
+#include "ui/kontrollkaestchen.h"
 #include "ui/schriften.h"
 #include "version.h"
 
@@ -13,6 +14,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -29,6 +31,18 @@
 #include <memory>
 
 using namespace olvani;
+
+// A style whose check-box square is as wide as Windows 11's, three pixels
+// wider than the squares the check boxes were sized for.
+class BreitesQuadrat : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metrik, const QStyleOption* option, const QWidget* widget) const override
+    {
+        if (metrik == PM_IndicatorWidth || metrik == PM_IndicatorHeight)
+            return 16;
+        return QProxyStyle::pixelMetric(metrik, option, widget);
+    }
+};
 
 class TestHauptfenster : public QObject {
     Q_OBJECT
@@ -51,6 +65,8 @@ class TestHauptfenster : public QObject {
     // check box or option circle.
     static QRect textfeld(QAbstractButton* k)
     {
+        if (auto* kaestchen = qobject_cast<Kontrollkaestchen*>(k))
+            return kaestchen->beschriftungsfeld();
         QStyleOptionButton option;
         option.initFrom(k);
         if (qobject_cast<QPushButton*>(k))
@@ -100,13 +116,34 @@ private slots:
             QCOMPARE(elemente[i]->geometry(), vorher[i]);
     }
 
-    // Every caption whole, in the fonts the program sets up: only the check
-    // boxes wrap.
+    // Every caption whole, in the fonts the program sets up, also where the
+    // check-box square is wider than usual: only the check boxes wrap.
+    void beschriftungenSindGanz_data()
+    {
+        QTest::addColumn<bool>("breitesQuadrat");
+        QTest::newRow("Stil des Systems") << false;
+        QTest::newRow("Quadrat so breit wie unter Windows 11") << true;
+    }
     void beschriftungenSindGanz()
     {
 #ifdef Q_OS_WIN
         QSKIP("the offscreen platform of a Windows build has none of the fonts the program asks for");
 #endif
+        QFETCH(bool, breitesQuadrat);
+        BreitesQuadrat stil;
+        const QList<Kontrollkaestchen*> kaestchen = p->fenster.findChildren<Kontrollkaestchen*>();
+        const auto zurueck = qScopeGuard([&] {
+            for (Kontrollkaestchen* k : kaestchen)
+                k->setStyle(nullptr);
+        });
+        for (Kontrollkaestchen* k : kaestchen) {
+            if (breitesQuadrat)
+                k->setStyle(&stil);
+            // The caption never covers the square.
+            QStyleOptionButton option;
+            option.initFrom(k);
+            QVERIFY(k->beschriftungsfeld().left() > k->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, k).right());
+        }
         p->fenster.show();
         for (QAbstractButton* k : p->fenster.findChildren<QAbstractButton*>()) {
             const QFontMetrics fm(k->font());

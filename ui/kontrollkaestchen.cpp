@@ -1,12 +1,50 @@
 #include "kontrollkaestchen.h"
 
+#include <QFontMetrics>
 #include <QPainterPath>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
 namespace olvani {
 
+namespace {
+
+// Whether the caption, wrapped at word boundaries, stands whole in the field;
+// the descenders of its last line may reach the edge.
+bool passtGanz(const QFontMetrics& metrik, const QRect& feld, const QString& text)
+{
+    const QRect noetig = metrik.boundingRect(QRect(0, 0, feld.width(), 1 << 20), Qt::AlignLeft | Qt::TextWordWrap, text);
+    return noetig.width() <= feld.width() && noetig.height() - metrik.descent() <= feld.height();
+}
+
+} // namespace
+
 Kontrollkaestchen::Kontrollkaestchen(const QString& text, QWidget* parent) : QCheckBox(text, parent) {}
+
+QRect Kontrollkaestchen::quadrat() const
+{
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    return style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this);
+}
+
+QRect Kontrollkaestchen::beschriftungsfeld() const
+{
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const int links = quadrat().right() + 1;
+    // The style's gap between square and caption, unless the caption would
+    // then not stand whole in the box: Windows 11's square is wider than the
+    // squares the boxes were sized for, so there the gap gives way, down to
+    // two pixels.
+    constexpr int engster = 2;
+    const int ueblich = style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, &option, this);
+    const QFontMetrics metrik(font());
+    int luecke = ueblich;
+    while (luecke > engster && !passtGanz(metrik, rect().adjusted(links + luecke, 0, 0, 0), text()))
+        --luecke;
+    return rect().adjusted(links + luecke, 0, 0, 0);
+}
 
 void Kontrollkaestchen::paintEvent(QPaintEvent*)
 {
@@ -14,7 +52,7 @@ void Kontrollkaestchen::paintEvent(QPaintEvent*)
     QStyleOptionButton option;
     initStyleOption(&option);
 
-    const QRect kaestchen = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this);
+    const QRect kaestchen = quadrat();
     QStyleOptionButton kaestchenOption = option;
     kaestchenOption.rect = kaestchen;
     maler.drawPrimitive(QStyle::PE_IndicatorCheckBox, kaestchenOption);
@@ -31,8 +69,7 @@ void Kontrollkaestchen::paintEvent(QPaintEvent*)
     maler.fillPath(rahmen, option.palette.color(QPalette::WindowText));
     maler.restore();
 
-    const int abstand = style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, &option, this);
-    const QRect textFeld = rect().adjusted(kaestchen.right() + 1 + abstand, 0, 0, 0);
+    const QRect textFeld = beschriftungsfeld();
     maler.drawItemText(textFeld, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, palette(), isEnabled(), text(),
                        QPalette::WindowText);
 

@@ -13,9 +13,15 @@ class Kontrollkaestchen : public QCheckBox {
 public:
     Kontrollkaestchen(const QString& text, QWidget* parent);
 
+    // Where the caption stands, right of the square.
+    QRect beschriftungsfeld() const;
+
 protected:
     void paintEvent(QPaintEvent* ereignis) override;
     bool hitButton(const QPoint& punkt) const override;
+
+private:
+    QRect quadrat() const;
 };
 
 } // namespace olvani

@@ -7,6 +7,23 @@
 
 namespace olvani::vorlesen {
 
+namespace {
+
+// Who raises the announcement. On Windows it becomes a UI Automation
+// notification, and NVDA takes one only from an element it can tie to a
+// native window among its ancestors; a label has none of its own in Qt, so
+// the window raises it there. Orca reads it from the label.
+QObject* quelle(const QLabel* zeile)
+{
+#ifdef Q_OS_WIN
+    return zeile->window();
+#else
+    return const_cast<QLabel*>(zeile);
+#endif
+}
+
+} // namespace
+
 // One announcement from the first label: Orca drops a second one that follows
 // within a tenth of a second, and a polite one does not cut off the report of
 // where the focus went.
@@ -18,7 +35,7 @@ void sagAn(std::initializer_list<const QLabel*> zeilen, const QWidget*)
             texte << gesagt(zeile);
     if (texte.isEmpty())
         return;
-    QAccessibleAnnouncementEvent ereignis(const_cast<QLabel*>(*zeilen.begin()), texte.join(QLatin1Char('\n')));
+    QAccessibleAnnouncementEvent ereignis(quelle(*zeilen.begin()), texte.join(QLatin1Char('\n')));
     ereignis.setPoliteness(QAccessible::AnnouncementPoliteness::Polite);
     QAccessible::updateAccessibility(&ereignis);
 }
