@@ -60,7 +60,7 @@ bool ladeUeberStartfenster(frmHauptfenster& fenster, const std::string& datei)
     element<QPushButton>(fenster.startfenster(), "Command1")->click();
     QDir::setCurrent(vorher);
     abarbeiten();
-    return fenster.isVisible() && fenster.tabelle().Anzahl() == 10000;
+    return fenster.isVisible() && fenster.lauf() && fenster.lauf()->tabelle().Anzahl() == 10000;
 }
 
 // Asking the question ("Abfragen", a German meaning shown) and typing are
@@ -83,11 +83,11 @@ void BM_RichtigMitAnzeige(benchmark::State& state, bool alleTeilen)
     for (auto _ : state) {
         state.PauseTiming();
         // The run's counters would pass 32767 in a long measurement.
-        if (fenster.lauf().Erfolge() + fenster.lauf().Fehler() > 32000)
+        if (fenster.lauf()->Erfolge() + fenster.lauf()->Fehler() > 32000)
             ladeUeberStartfenster(fenster, datei);
         cmdStart->click();
         richtig = !richtig;
-        txtOlvani->setText(richtig ? QString::fromStdString(fenster.tabelle().Wort(fenster.lauf().Nummer()))
+        txtOlvani->setText(richtig ? QString::fromStdString(fenster.lauf()->tabelle().Wort(fenster.lauf()->Nummer()))
                                    : QStringLiteral("falsch"));
         abarbeiten();
         state.ResumeTiming();

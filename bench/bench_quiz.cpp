@@ -74,10 +74,10 @@ void BM_NeueAbfrage(benchmark::State& state, Fall fall)
             t.zaehleFalsch(Eintraege / 3);
         break;
     }
-    Durchlauf lauf(t, stand);
     messung::Zufall zufall;
+    Durchlauf lauf(std::move(t), zufall, stand);
     for (auto _ : state) {
-        Abfrage abfrage = lauf.NeueAbfrage(Richtungswahl::Zufall, o, zufall);
+        Abfrage abfrage = lauf.NeueAbfrage(Richtungswahl::Zufall, o);
         if (!abfrage.gefunden)
             state.SkipWithError("an entry qualifies, yet none was found");
         benchmark::DoNotOptimize(abfrage);
@@ -117,13 +117,15 @@ void BM_PruefeAntwort(benchmark::State& state, Richtung richtung, bool alleTeile
         else
             liste.push_back({i, {richtung, t.Wort(i)}, richtig ? bedeutung : "falsch"});
     }
+    messung::Zufall zufall;
     std::size_t k = 0;
     for (auto _ : state) {
         const Aufgabe& a = liste[k++ % liste.size()];
-        // A fresh run each time: its counters would pass 32767 in a long
-        // measurement.
-        Durchlauf lauf(t, Durchlauf::Stand().mitFrage(a.nummer, a.frage));
+        // A fresh run each time over the same table: a run's counters would
+        // pass 32767 in a long measurement.
+        Durchlauf lauf(std::move(t), zufall, Durchlauf::Stand().mitFrage(a.nummer, a.frage));
         benchmark::DoNotOptimize(lauf.pruefeAntwort(a.getippt));
+        t = std::move(lauf).abgeben();
     }
 }
 BENCHMARK_CAPTURE(BM_PruefeAntwort, Deutsch_gezeigt, Richtung::Deutsch, false)->Unit(benchmark::kMicrosecond);

@@ -26,7 +26,7 @@ bool qualifiziert(const Vokabeltabelle& t, const std::vector<bool>& gefragt, int
 {
     if (o.ohneFuenfmalRichtige && t.RichtigZaehler(i) > 4)
         return false;
-    if (o.jedesWortEinmal && static_cast<std::size_t>(i) < gefragt.size() && gefragt[static_cast<std::size_t>(i)])
+    if (o.jedesWortEinmal && gefragt[static_cast<std::size_t>(i)])
         return false;
     if (o.ohneKennung && t.Kennung(i))
         return false;

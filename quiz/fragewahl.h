@@ -40,7 +40,7 @@ Richtung waehleRichtung(Richtungswahl wahl, Zufallsquelle& zufall);
 
 // An entry that passes the options, drawn with the weights of smart training
 // (R = r); 0, without a draw, when none passes. `gefragt` holds the asked
-// marks by entry; one past its end is not marked. In the Deutsch direction
+// marks by entry, 0..Anzahl. In the Deutsch direction
 // an entry without any meaning cannot be shown, so it does not pass either.
 int waehleEintrag(const Vokabeltabelle& tabelle, const std::vector<bool>& gefragt, const Optionen& optionen,
                   Richtung richtung, int r, Zufallsquelle& zufall);

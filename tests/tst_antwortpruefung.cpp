@@ -2,10 +2,16 @@
 // verdict, and the statistics line.
 #include "quiz/durchlauf.h"
 #include "quiz/statistikzeile.h"
+#include "stuetzen/testzufall.h"
 
 #include <QtTest>
 
 using namespace olvani;
+
+namespace {
+// Judging draws nothing; the runs need a source all the same.
+Testzufall zufall;
+} // namespace
 
 Q_DECLARE_METATYPE(olvani::Form)
 Q_DECLARE_METATYPE(olvani::Richtung)
@@ -102,7 +108,7 @@ void TestAntwortpruefung::urteil()
     std::optional<Frage> frage;
     if (offen)
         frage = Frage{richtung, gezeigt.toStdString()};
-    Durchlauf lauf(t, Durchlauf::Stand().mitFrage(nummer, frage));
+    Durchlauf lauf(t, zufall, Durchlauf::Stand().mitFrage(nummer, frage));
     const Urteil u = lauf.pruefeAntwort(getippt.toStdString());
 
     QCOMPARE(u.richtig, richtig);
@@ -112,9 +118,10 @@ void TestAntwortpruefung::urteil()
     QCOMPARE(lauf.Erfolge(), richtig ? 1 : 0);
     QCOMPARE(lauf.Fehler(), richtig ? 0 : 1);
     // Only entry Nummer is counted, whichever entry's word was typed.
-    for (int i = 1; i <= t.Anzahl(); ++i) {
-        QCOMPARE(t.RichtigZaehler(i), i == nummer && richtig ? 1 : 0);
-        QCOMPARE(t.FalschZaehler(i), i == nummer && !richtig ? 1 : 0);
+    const Vokabeltabelle& gezaehlt = lauf.tabelle();
+    for (int i = 1; i <= gezaehlt.Anzahl(); ++i) {
+        QCOMPARE(gezaehlt.RichtigZaehler(i), i == nummer && richtig ? 1 : 0);
+        QCOMPARE(gezaehlt.FalschZaehler(i), i == nummer && !richtig ? 1 : 0);
     }
 }
 
@@ -149,7 +156,7 @@ void TestAntwortpruefung::prozent()
     QFETCH(QString, trenner);
     QFETCH(QString, text);
     Vokabeltabelle t = beispieltabelle();
-    const Durchlauf lauf(t, Durchlauf::Stand().mitAntworten(erfolge, fehler));
+    const Durchlauf lauf(t, zufall, Durchlauf::Stand().mitAntworten(erfolge, fehler));
     QCOMPARE(QString::fromStdString(prozentIn(Statistikzeile(lauf, form, trenner.toStdString()))), text);
 }
 
@@ -160,7 +167,7 @@ void TestAntwortpruefung::langeZeileWieImBeispiel()
         t.neuerEintrag(std::string("w").append(std::to_string(i)), {"b", "", "", ""}, false);
     t.zaehleRichtig(17);
     t.zaehleFalsch(17);
-    Durchlauf lauf(t, Durchlauf::Stand().mitAntworten(4, 3).mitFrage(17, Frage{Richtung::Fremdsprache, "w17"}));
+    Durchlauf lauf(t, zufall, Durchlauf::Stand().mitAntworten(4, 3).mitFrage(17, Frage{Richtung::Fremdsprache, "w17"}));
     const Urteil u = lauf.pruefeAntwort("b");
     QCOMPARE(u.statistikzeile, std::string("Versuche: 8 / Erfolge: 5 (62%) / Fehler: 3 / Wörter: 250"
                                      " / letztes Wort richtig  2 / letztes Wort falsch  1"));
@@ -174,7 +181,7 @@ void TestAntwortpruefung::vieleGleicheBedeutungen()
     Vokabeltabelle t;
     for (int i = 1; i <= Kapazitaet; ++i)
         t.neuerEintrag(std::string("w").append(std::to_string(i)), {"gleich", "", "", ""}, false);
-    Durchlauf lauf(t, Durchlauf::Stand().mitFrage(5000, Frage{Richtung::Deutsch, "gleich"}));
+    Durchlauf lauf(t, zufall, Durchlauf::Stand().mitFrage(5000, Frage{Richtung::Deutsch, "gleich"}));
     const Urteil u = lauf.pruefeAntwort("w10000");
     QVERIFY(u.richtig);
     QVERIFY(u.verdikt.starts_with("Richtig! w5000: gleich     oder w1: gleich     oder w2: "));

@@ -166,8 +166,8 @@ void TestFragewahlReferenz::wieReferenzschleife()
     Testzufall zufallSchnell(101), zufallReferenz(202);
     std::map<int, std::array<int, 2>> zahl;
     for (int k = 0; k < ziehungen; ++k) {
-        Durchlauf lauf(t, Durchlauf::Stand().mitAntworten(antworten, 0).mitGefragt(gefragte(vokabeln)));
-        const Abfrage a = lauf.NeueAbfrage(wahl, o, zufallSchnell);
+        Durchlauf lauf(t, zufallSchnell, Durchlauf::Stand().mitAntworten(antworten, 0).mitGefragt(gefragte(vokabeln)));
+        const Abfrage a = lauf.NeueAbfrage(wahl, o);
         Marken gefragt = marken(vokabeln);
         const std::optional<Referenzfrage> ref = referenzAbfrage(t, gefragt, antworten, wahl, o, zufallReferenz);
         QVERIFY(a.gefunden && ref);
@@ -215,9 +215,9 @@ void TestFragewahlReferenz::alleOptionenAufZufallstabellen()
                 bool faellig = rundeFaellig(t, erwartet, o);
                 if (faellig)
                     erwartet.assign(erwartet.size(), false);
-                Durchlauf lauf(t, Durchlauf::Stand().mitAntworten(antworten, 0).mitGefragt(gefragte(vokabeln)).mitFrage(nummer, {}));
                 Testzufall zufall(unsigned(tabelle * 100 + maske));
-                const Abfrage a = lauf.NeueAbfrage(wahl, o, zufall);
+                Durchlauf lauf(t, zufall, Durchlauf::Stand().mitAntworten(antworten, 0).mitGefragt(gefragte(vokabeln)).mitFrage(nummer, {}));
+                const Abfrage a = lauf.NeueAbfrage(wahl, o);
 
                 const bool deutsch = a.frage.richtung == Richtung::Deutsch;
                 if (wahl != Richtungswahl::Zufall)

@@ -54,7 +54,7 @@ Steuerelement* platziere(Steuerelement* element, const char* name, QRect rechtec
 } // namespace
 
 frmHauptfenster::frmHauptfenster(Plattform& plattform, Zufallsquelle& zufall, Aufbau aufbau, QWidget* parent)
-    : QWidget(parent), plattform_(plattform), zufall_(zufall), lauf_(tabelle_, regionalesDezimaltrennzeichen())
+    : QWidget(parent), plattform_(plattform), zufall_(zufall)
 {
     setObjectName(QStringLiteral("frmHauptfenster"));
     setWindowTitle(QStringLiteral("Olvani Vokabeltrainer"));
@@ -177,8 +177,7 @@ void frmHauptfenster::laden()
         connect(splash_, &frmSplash::aufDemBildschirm, this, &frmHauptfenster::baueSteuerelemente);
     }
     splash_->show();
-    tabelle_ = Vokabeltabelle();                                 // Anzahl starts at 0
-    lauf_ = Durchlauf(tabelle_, regionalesDezimaltrennzeichen()); // and so do Erfolge and Fehler
+    lauf_.reset();
 }
 
 void frmHauptfenster::startfensterKnopf()
@@ -201,7 +200,7 @@ bool frmHauptfenster::AccessAuslesen()
         plattform_.beenden(0);
         return false;
     }
-    tabelle_ = ladeVokabeldatei(gefunden);
+    lauf_.emplace(ladeVokabeldatei(gefunden), zufall_, regionalesDezimaltrennzeichen());
     return true;
 }
 
@@ -266,27 +265,32 @@ void frmHauptfenster::zeigeMeldungen(const std::vector<Meldung>& meldungen)
         plattform_.meldung(m.text, m.symbol);
 }
 
+// The buttons do nothing without a run; the learner never sees them then, as
+// this window is shown only to load the vocabulary, and the program ends when
+// that fails.
 void frmHauptfenster::cmdStartGeklickt()
 {
     Abfrage abfrage;
-    if (abgesichert(plattform_, [&] { abfrage = lauf_.NeueAbfrage(richtungswahl(), optionen(), zufall_); }))
+    if (lauf_ && abgesichert(plattform_, [&] { abfrage = lauf_->NeueAbfrage(richtungswahl(), optionen()); }))
         zeige(abfrage);
 }
 
 void frmHauptfenster::cmdRichtig1Geklickt()
 {
+    if (!lauf_)
+        return;
     const QWidget* fokusVorher = focusWidget();
-    const Frage* frage = lauf_.offeneFrage();
+    const Frage* frage = lauf_->offeneFrage();
     const std::string getippt = frage ? feld(frage->antwortseite())->text().toStdString() : std::string();
     Urteil urteil;
-    if (abgesichert(plattform_, [&] { urteil = lauf_.pruefeAntwort(getippt); }))
+    if (abgesichert(plattform_, [&] { urteil = lauf_->pruefeAntwort(getippt); }))
         zeige(urteil, fokusVorher);
 }
 
 void frmHauptfenster::cmdRichtig2Geklickt()
 {
     std::string zeile;
-    if (!abgesichert(plattform_, [&] { zeile = lauf_.DochRichtig(); }))
+    if (!lauf_ || !abgesichert(plattform_, [&] { zeile = lauf_->DochRichtig(); }))
         return;
     lblInfo2->setText(qs(zeile));
     // The verdict stays as it was: only the new statistics line is told.

@@ -5,6 +5,9 @@
 #include "vorlesen.h"
 
 #include <QApplication>
+#include <QTime>
+
+#include <random>
 
 int main(int argc, char* argv[])
 {
@@ -14,7 +17,9 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("de.olvani.trainer"));
     olvani::richteSchriftenEin();
     olvani::QtPlattform plattform;
-    olvani::frmHauptfenster hauptfenster(plattform, plattform, olvani::frmHauptfenster::Aufbau::NachDemStartfenster);
+    olvani::Zufallsgenerator zufall(static_cast<std::uint64_t>(QTime::currentTime().msecsSinceStartOfDay())
+                                    ^ std::random_device{}());
+    olvani::frmHauptfenster hauptfenster(plattform, zufall, olvani::frmHauptfenster::Aufbau::NachDemStartfenster);
     plattform.setzeFenster(&hauptfenster);
     hauptfenster.laden();
     return app.exec();

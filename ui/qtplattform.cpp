@@ -2,16 +2,8 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QTime>
 
 namespace olvani {
-
-QtPlattform::QtPlattform()
-    // Seeded once per run: reseeding from the clock at every question would
-    // repeat the same pick within a second.
-    : generator_(static_cast<std::uint64_t>(QTime::currentTime().msecsSinceStartOfDay()) ^ std::random_device{}())
-{
-}
 
 void QtPlattform::meldung(const std::string& text, Symbol symbol)
 {
@@ -35,12 +27,6 @@ void QtPlattform::beenden(int status)
     for (QWidget* fenster : QApplication::topLevelWidgets())
         fenster->hide();
     QCoreApplication::exit(status);
-}
-
-double QtPlattform::r()
-{
-    // 53 random bits scaled into [0, 1): never 1, unlike some distributions.
-    return static_cast<double>(generator_() >> 11) * 0x1.0p-53;
 }
 
 } // namespace olvani
