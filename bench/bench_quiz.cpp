@@ -96,7 +96,7 @@ BENCHMARK_CAPTURE(BM_NeueAbfrage, worst_chkKlugesTraining_R601, Fall::KlugesTrai
 
 // "Richtig?" on questions spread over the table, an entry and one of its
 // meanings; the learner types the right word every second time.
-void BM_PruefeAntwort(benchmark::State& state, Richtung richtung, bool alleTeilen)
+void BM_PruefeAntwort(benchmark::State& state, Seite richtung, bool alleTeilen)
 {
     Vokabeltabelle t =
         alleTeilen ? liesVokabeln(messung::vokabeldateiAlleMit(Eintraege, "Haus"), "olvani.txt") : grundtabelle();
@@ -112,7 +112,7 @@ void BM_PruefeAntwort(benchmark::State& state, Richtung richtung, bool alleTeile
         const int i = 1 + static_cast<int>((z >> 8) % Eintraege);
         const std::string& bedeutung = t.Bedeutung(i, 1 + static_cast<int>((z >> 4) % t.belegteBedeutungen(i)));
         const bool richtig = k % 2 == 0;
-        if (richtung == Richtung::Deutsch)
+        if (richtung == Seite::Deutsch)
             liste.push_back({i, {richtung, bedeutung}, richtig ? t.Wort(i) : t.Wort(i) + "x"});
         else
             liste.push_back({i, {richtung, t.Wort(i)}, richtig ? bedeutung : "falsch"});
@@ -128,8 +128,8 @@ void BM_PruefeAntwort(benchmark::State& state, Richtung richtung, bool alleTeile
         t = std::move(lauf).abgeben();
     }
 }
-BENCHMARK_CAPTURE(BM_PruefeAntwort, Deutsch_gezeigt, Richtung::Deutsch, false)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_PruefeAntwort, Olvani_gezeigt, Richtung::Fremdsprache, false)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_PruefeAntwort, alle_teilen, Richtung::Deutsch, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_PruefeAntwort, Deutsch_gezeigt, Seite::Deutsch, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_PruefeAntwort, Olvani_gezeigt, Seite::Olvani, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_PruefeAntwort, alle_teilen, Seite::Deutsch, true)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -29,7 +29,7 @@ Pruefung pruefe(const Vokabeltabelle& tabelle, int n, const Frage* frage, const 
 
     // Foreign word shown: any meaning of entry n counts; an empty answer
     // must not match an empty column.
-    if (frage->richtung == Richtung::Fremdsprache) {
+    if (frage->seite == Seite::Olvani) {
         for (int spalte = 1; spalte <= Spalten; ++spalte) {
             if (!getippt.empty() && getippt == tabelle.Bedeutung(n, spalte))
                 b.richtig = true;

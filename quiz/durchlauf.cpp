@@ -1,5 +1,6 @@
 #include "durchlauf.h"
 
+#include "antwortpruefung.h"
 #include "statistikzeile.h"
 #include "vocab/abbruch.h"
 
@@ -55,7 +56,7 @@ Abfrage Durchlauf::waehle(Richtungswahl wahl, const Optionen& optionen)
     const Vokabeltabelle& t = tabelle_;
     Zufallsquelle& zufall = *zufall_;
     Abfrage abfrage;
-    abfrage.frage.richtung = waehleRichtung(wahl, zufall);
+    abfrage.frage.seite = waehleSeite(wahl, zufall);
     frage_.reset();
     const int anzahl = t.Anzahl();
     if (anzahl < 1)
@@ -77,13 +78,13 @@ Abfrage Durchlauf::waehle(Richtungswahl wahl, const Optionen& optionen)
     }
 
     const int r = klugesTrainingR(erfolge_, fehler_);
-    int nummer = waehleEintrag(t, gefragt_, optionen, abfrage.frage.richtung, r, zufall);
+    int nummer = waehleEintrag(t, gefragt_, optionen, abfrage.frage.seite, r, zufall);
     if (nummer == 0 && optionen.jedesWortEinmal) {
         // Entries with Kennung are never asked, so with two of them the count
         // above cannot reach its mark once every other entry has been asked.
         // When the marks alone keep every entry out, the round ends here.
         std::vector<bool> vorher = std::exchange(gefragt_, std::vector<bool>(gefragt_.size()));
-        nummer = waehleEintrag(t, gefragt_, optionen, abfrage.frage.richtung, r, zufall);
+        nummer = waehleEintrag(t, gefragt_, optionen, abfrage.frage.seite, r, zufall);
         if (nummer != 0)
             abfrage.rundeVorbei = true;
         else
@@ -94,7 +95,7 @@ Abfrage Durchlauf::waehle(Richtungswahl wahl, const Optionen& optionen)
 
     abfrage.gefunden = true;
     nummer_ = nummer;
-    abfrage.frage.gezeigt = abfrage.frage.richtung == Richtung::Fremdsprache
+    abfrage.frage.gezeigt = abfrage.frage.seite == Seite::Olvani
                                 ? t.Wort(nummer)
                                 : t.Bedeutung(nummer, waehleSpalte(t, nummer, zufall));
     if (optionen.ohneKennung)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "antwortpruefung.h"
 #include "fragewahl.h"
 #include "meldung.h"
 #include "vocab/vokabeltabelle.h"
@@ -14,11 +13,23 @@
 
 namespace olvani {
 
+inline constexpr const char* FuenfmalRichtigMeldung = "Sie haben dieses Wort 5 x richtig beantwortet!";
+
+// A question as the learner sees it: the side shown, in its box, and the
+// foreign word or German meaning shown there.
+struct Frage {
+    Seite seite = Seite::Deutsch;
+    std::string gezeigt;
+
+    // The box that takes the answer: the side not shown.
+    Seite antwortseite() const { return seite == Seite::Olvani ? Seite::Deutsch : Seite::Olvani; }
+};
+
 // What "Abfragen" brought about. The window opens the answer box of the
 // question, shows the messages, then writes the question or, when none was
 // found, closes both boxes again.
 struct Abfrage {
-    Frage frage;                    // the direction is drawn even when nothing is found
+    Frage frage;                    // the side shown is drawn even when nothing is found
     bool rundeVorbei = false;       // the marks were reset: RundenendeMeldung comes first
     bool gefunden = false;          // false: KeineVokabelMeldung, and no question is open
     bool beurteilbar = false;       // "Richtig?" and "Doch Richtig!" have an entry to work on
@@ -62,7 +73,7 @@ public:
     }
     Durchlauf(Vokabeltabelle tabelle, Zufallsquelle& zufall, const Stand& stand, std::string dezimaltrennzeichen = ",");
 
-    // "Abfragen": draws the direction and the entry under the options, ends
+    // "Abfragen": draws the side shown and the entry under the options, ends
     // the round when it is due and opens the question. With ohneKennung the
     // entry is marked as asked.
     Abfrage NeueAbfrage(Richtungswahl wahl, const Optionen& optionen);

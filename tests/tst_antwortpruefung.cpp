@@ -14,7 +14,7 @@ Testzufall zufall;
 } // namespace
 
 Q_DECLARE_METATYPE(olvani::Form)
-Q_DECLARE_METATYPE(olvani::Richtung)
+Q_DECLARE_METATYPE(olvani::Seite)
 
 namespace {
 
@@ -63,14 +63,14 @@ void TestAntwortpruefung::urteil_data()
 {
     QTest::addColumn<int>("nummer");
     QTest::addColumn<bool>("offen"); // a question waits for its answer
-    QTest::addColumn<Richtung>("richtung");
+    QTest::addColumn<Seite>("richtung");
     QTest::addColumn<QString>("gezeigt");
     QTest::addColumn<QString>("getippt");
     QTest::addColumn<bool>("richtig");
     QTest::addColumn<QString>("loesung");
     const QString z = QString::fromStdString(zorp);
     const QString zb = QString::fromStdString(zorp + " oder " + blek);
-    const Richtung wort = Richtung::Fremdsprache, bedeutung = Richtung::Deutsch;
+    const Seite wort = Seite::Olvani, bedeutung = Seite::Deutsch;
     // Foreign word shown: a German meaning is the answer.
     QTest::newRow("Wort gezeigt, leer") << 1 << true << wort << "zorp" << "" << false << z;
     QTest::newRow("Wort gezeigt, 2. Bedeutung") << 1 << true << wort << "zorp" << "Heim" << true << z;
@@ -99,7 +99,7 @@ void TestAntwortpruefung::urteil()
 {
     QFETCH(int, nummer);
     QFETCH(bool, offen);
-    QFETCH(Richtung, richtung);
+    QFETCH(Seite, richtung);
     QFETCH(QString, gezeigt);
     QFETCH(QString, getippt);
     QFETCH(bool, richtig);
@@ -167,7 +167,7 @@ void TestAntwortpruefung::langeZeileWieImBeispiel()
         t.neuerEintrag(std::string("w").append(std::to_string(i)), {"b", "", "", ""}, false);
     t.zaehleRichtig(17);
     t.zaehleFalsch(17);
-    Durchlauf lauf(t, zufall, Durchlauf::Stand().mitAntworten(4, 3).mitFrage(17, Frage{Richtung::Fremdsprache, "w17"}));
+    Durchlauf lauf(t, zufall, Durchlauf::Stand().mitAntworten(4, 3).mitFrage(17, Frage{Seite::Olvani, "w17"}));
     const Urteil u = lauf.pruefeAntwort("b");
     QCOMPARE(u.statistikzeile, std::string("Versuche: 8 / Erfolge: 5 (62%) / Fehler: 3 / Wörter: 250"
                                      " / letztes Wort richtig  2 / letztes Wort falsch  1"));
@@ -181,7 +181,7 @@ void TestAntwortpruefung::vieleGleicheBedeutungen()
     Vokabeltabelle t;
     for (int i = 1; i <= Kapazitaet; ++i)
         t.neuerEintrag(std::string("w").append(std::to_string(i)), {"gleich", "", "", ""}, false);
-    Durchlauf lauf(t, zufall, Durchlauf::Stand().mitFrage(5000, Frage{Richtung::Deutsch, "gleich"}));
+    Durchlauf lauf(t, zufall, Durchlauf::Stand().mitFrage(5000, Frage{Seite::Deutsch, "gleich"}));
     const Urteil u = lauf.pruefeAntwort("w10000");
     QVERIFY(u.richtig);
     QVERIFY(u.verdikt.starts_with("Richtig! w5000: gleich     oder w1: gleich     oder w2: "));

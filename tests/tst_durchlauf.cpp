@@ -45,10 +45,10 @@ void TestDurchlauf::frageBisZumUrteil()
     const Abfrage keine = lauf.NeueAbfrage(Richtungswahl::Deutsch, {.ohneKennung = true, .nurVerben = true});
     QVERIFY(!keine.gefunden && !keine.beurteilbar && keine.meldungen.size() == 1);
     for (int k = 0; k < 3; ++k) {
-        const Abfrage a = lauf.NeueAbfrage(Richtungswahl::Fremdsprache, Optionen{});
+        const Abfrage a = lauf.NeueAbfrage(Richtungswahl::Olvani, Optionen{});
         QVERIFY(a.gefunden && lauf.offeneFrage());
         QCOMPARE(lauf.offeneFrage()->gezeigt, t.Wort(lauf.Nummer()));
-        QVERIFY(lauf.offeneFrage()->richtung == Richtung::Fremdsprache);
+        QVERIFY(lauf.offeneFrage()->seite == Seite::Olvani);
     }
     QCOMPARE(lauf.Erfolge() + lauf.Fehler(), 0);
     const int nummer = lauf.Nummer();
@@ -71,7 +71,7 @@ void TestDurchlauf::fuenftesMalUndWiederholung()
     Testzufall zufall;
     Durchlauf lauf(t, zufall);
     for (int mal = 1; mal <= 6; ++mal) {
-        lauf.NeueAbfrage(Richtungswahl::Fremdsprache, Optionen{});
+        lauf.NeueAbfrage(Richtungswahl::Olvani, Optionen{});
         const Urteil u = lauf.pruefeAntwort("Haus");
         QVERIFY(u.richtig);
         QCOMPARE(u.meldungen.size(), std::size_t(mal == 5 ? 1 : 0));
@@ -94,7 +94,7 @@ void TestDurchlauf::dochRichtig()
     Durchlauf frisch(t, zufall);
     QCOMPARE(frisch.DochRichtig(), std::string("Versuche: 0 / Erfolge: 1 (0%) / Fehler: -1 / Wörter: 1"));
 
-    Durchlauf lauf(t, zufall, Durchlauf::Stand().mitFrage(1, Frage{Richtung::Fremdsprache, "zorp"}));
+    Durchlauf lauf(t, zufall, Durchlauf::Stand().mitFrage(1, Frage{Seite::Olvani, "zorp"}));
     QVERIFY(!lauf.pruefeAntwort("falsch").richtig);
     lauf.DochRichtig();
     QCOMPARE(lauf.DochRichtig(), std::string("Versuche: 1 / Erfolge: 2 (200%) / Fehler: -1 / Wörter: 1"));
@@ -141,7 +141,7 @@ void TestDurchlauf::ueberlauf()
         t.zaehleRichtig(1);
     for (int k = 0; k < vorher[3]; ++k)
         t.zaehleFalsch(1);
-    Durchlauf lauf(t, zufall, Durchlauf::Stand().mitAntworten(vorher[0], vorher[1]).mitFrage(1, Frage{Richtung::Deutsch, "Haus"}));
+    Durchlauf lauf(t, zufall, Durchlauf::Stand().mitAntworten(vorher[0], vorher[1]).mitFrage(1, Frage{Seite::Deutsch, "Haus"}));
     const auto zaehler = [&] {
         return QList<int>{lauf.Erfolge(), lauf.Fehler(), lauf.tabelle().RichtigZaehler(1), lauf.tabelle().FalschZaehler(1)};
     };

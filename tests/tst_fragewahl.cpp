@@ -59,7 +59,7 @@ void TestFragewahl::richtung_data()
     QTest::addColumn<double>("anteilDeutschMin");
     QTest::addColumn<double>("anteilDeutschMax");
     QTest::newRow("radDeutsch") << Richtungswahl::Deutsch << 1.0 << 1.0;
-    QTest::newRow("radOlvani") << Richtungswahl::Fremdsprache << 0.0 << 0.0;
+    QTest::newRow("radOlvani") << Richtungswahl::Olvani << 0.0 << 0.0;
     QTest::newRow("radZufall etwa halb") << Richtungswahl::Zufall << 0.46 << 0.54;
 }
 
@@ -76,7 +76,7 @@ void TestFragewahl::richtung()
     for (int k = 0; k < Fragen; ++k) {
         const Abfrage a = lauf.NeueAbfrage(wahl, Optionen{});
         QVERIFY(a.gefunden);
-        if (a.frage.richtung == Richtung::Deutsch) {
+        if (a.frage.seite == Seite::Deutsch) {
             ++deutsch;
             QVERIFY(gezeigteSpalte(lauf, a) != 0);
         } else {
@@ -171,7 +171,7 @@ void TestFragewahl::rundenende()
     Durchlauf lauf(t, zufall);
     std::set<int> runde;
     for (int frage = 0; frage < 12 * fragenJeRunde; ++frage) {
-        const Abfrage a = lauf.NeueAbfrage(Richtungswahl::Fremdsprache, optionen(haken));
+        const Abfrage a = lauf.NeueAbfrage(Richtungswahl::Olvani, optionen(haken));
         QVERIFY(a.gefunden);
         // The first round starts with nothing asked; each later one begins
         // exactly when the previous one has asked fragenJeRunde entries.
@@ -261,7 +261,7 @@ void TestFragewahl::klugesTrainingGewichtet()
     constexpr int Fragen = 12000;
     std::array<int, 3> zahl{};
     for (int k = 0; k < Fragen; ++k) {
-        QVERIFY(lauf.NeueAbfrage(Richtungswahl::Fremdsprache, optionen(haken)).gefunden);
+        QVERIFY(lauf.NeueAbfrage(Richtungswahl::Olvani, optionen(haken)).gefunden);
         ++zahl[std::size_t(lauf.Nummer() - 1)];
     }
     for (std::size_t i = 0; i < 3; ++i) {
@@ -291,7 +291,7 @@ void TestFragewahl::deutschZeigtNurBelegteSpalten()
     Vokabeltabelle leer = baue({{"a", {"", "", "", ""}}, {"b", {"", "", "", ""}}});
     Durchlauf ohneBedeutung(leer, zufall);
     QVERIFY(!ohneBedeutung.NeueAbfrage(Richtungswahl::Deutsch, Optionen{}).gefunden);
-    QVERIFY(ohneBedeutung.NeueAbfrage(Richtungswahl::Fremdsprache, Optionen{}).gefunden);
+    QVERIFY(ohneBedeutung.NeueAbfrage(Richtungswahl::Olvani, Optionen{}).gefunden);
 }
 
 void TestFragewahl::fehlerhafteZufallsquelle_data()
@@ -317,12 +317,12 @@ void TestFragewahl::fehlerhafteZufallsquelle()
         {"", {1, 2, 3}}, {"K", {1, 2, 3}}, {"VK", {2}}, {"RN", {1, 2}}};
     Vokabeltabelle t = baue({{"a", {"", "", "", "a4"}}, {"-b", {"b1", "b2"}}, {"c", {"c1"}, true}});
     for (const auto& [haken, erlaubt] : faelle) {
-        for (Richtungswahl wahl : {Richtungswahl::Deutsch, Richtungswahl::Fremdsprache, Richtungswahl::Zufall}) {
+        for (Richtungswahl wahl : {Richtungswahl::Deutsch, Richtungswahl::Olvani, Richtungswahl::Zufall}) {
             Durchlauf lauf(t, zufall, Durchlauf::Stand().mitAntworten(1000, 0));
             const Abfrage a = lauf.NeueAbfrage(wahl, optionen(haken));
             QVERIFY(a.gefunden);
             QVERIFY2(erlaubt.count(lauf.Nummer()), qPrintable(haken));
-            QVERIFY(a.frage.richtung == Richtung::Fremdsprache || gezeigteSpalte(lauf, a) != 0);
+            QVERIFY(a.frage.seite == Seite::Olvani || gezeigteSpalte(lauf, a) != 0);
         }
     }
 }

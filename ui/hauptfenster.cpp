@@ -1,9 +1,9 @@
 #include "hauptfenster.h"
 
 #include "abgesichert.h"
-#include "fragefeld.h"
 #include "kontrollkaestchen.h"
 #include "schriften.h"
+#include "seitenfeld.h"
 #include "sichtbarertext.h"
 #include "startfenster.h"
 #include "twips.h"
@@ -77,7 +77,7 @@ void frmHauptfenster::baueSteuerelemente()
         return;
     const QFont textFont = schrift("MS Sans Serif", 12, true);
     auto textfeld = [&](const char* name, int oben) {
-        auto* feld = platziere(new Fragefeld(this), name, twipsRechteck(1200, oben, 3495, 375));
+        auto* feld = platziere(new Seitenfeld(this), name, twipsRechteck(1200, oben, 3495, 375));
         feld->setFont(textFont);
         feld->setMaxLength(std::numeric_limits<int>::max());
         feld->setEnabled(false);
@@ -237,7 +237,7 @@ void frmHauptfenster::keyPressEvent(QKeyEvent* ereignis)
 Richtungswahl frmHauptfenster::richtungswahl() const
 {
     if (radOlvani->isChecked())
-        return Richtungswahl::Fremdsprache;
+        return Richtungswahl::Olvani;
     if (radDeutsch->isChecked())
         return Richtungswahl::Deutsch;
     return Richtungswahl::Zufall;
@@ -306,7 +306,7 @@ void frmHauptfenster::zeige(const Abfrage& abfrage)
     cmdRichtig2->setEnabled(abfrage.beurteilbar);
     lblInfo->clear();
     QLineEdit* antwortfeld = feld(abfrage.frage.antwortseite());
-    QLineEdit* fragefeld = feld(abfrage.frage.frageseite());
+    QLineEdit* fragefeld = feld(abfrage.frage.seite);
     vorlesen::neueFrage(antwortfeld, fragefeld, qs(abfrage.frage.gezeigt));
     antwortfeld->setEnabled(true);
     fragefeld->setEnabled(false);

@@ -62,7 +62,7 @@ inline void antworteRichtig(frmHauptfenster& fenster, int mal)
         const Frage* frage = lauf.offeneFrage();
         QVERIFY(frage);
         const int n = lauf.Nummer();
-        if (frage->richtung == Richtung::Deutsch) {
+        if (frage->seite == Seite::Deutsch) {
             steuerelement<QLineEdit>(&fenster, "txtOlvani")->setText(QString::fromStdString(lauf.tabelle().Wort(n)));
         } else {
             int spalte = 1;

@@ -59,7 +59,7 @@ inline Optionen optionen(const QString& haken)
 // The column of the entry asked shown by a question (0 for the foreign word).
 inline int gezeigteSpalte(const Durchlauf& lauf, const Abfrage& a)
 {
-    for (int k = 1; k <= 4 && a.frage.richtung == Richtung::Deutsch; ++k)
+    for (int k = 1; k <= 4 && a.frage.seite == Seite::Deutsch; ++k)
         if (lauf.tabelle().Bedeutung(lauf.Nummer(), k) == a.frage.gezeigt)
             return k;
     return 0;
