@@ -91,7 +91,7 @@ int waehleEintrag(const Vokabeltabelle& t, const std::vector<bool>& gefragt, con
 int waehleSpalte(const Vokabeltabelle& t, int i, Zufallsquelle& zufall)
 {
     int rest = ganzzahl(zufall.r(), t.belegteBedeutungen(i));
-    for (int spalte = 1; spalte < Spalten; ++spalte) {
+    for (int spalte = 1; spalte <= Bedeutungen; ++spalte) {
         if (t.Bedeutung(i, spalte).empty())
             continue;
         if (rest == 0)

@@ -66,7 +66,7 @@ inline void antworteRichtig(frmHauptfenster& fenster, int mal)
             steuerelement<QLineEdit>(&fenster, "txtOlvani")->setText(QString::fromStdString(lauf.tabelle().Wort(n)));
         } else {
             int spalte = 1;
-            while (spalte < 4 && lauf.tabelle().Bedeutung(n, spalte).empty())
+            while (spalte < Bedeutungen && lauf.tabelle().Bedeutung(n, spalte).empty())
                 ++spalte;
             steuerelement<QLineEdit>(&fenster, "txtDeutsch")
                 ->setText(QString::fromStdString(lauf.tabelle().Bedeutung(n, spalte)));
