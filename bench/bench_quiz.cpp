@@ -3,6 +3,7 @@
 // judging an answer.
 
 #include "quiz/durchlauf.h"
+#include "stuetzen/testzufall.h"
 #include "vocab/vokabeldatei.h"
 
 #include "eingaben.h"
@@ -74,7 +75,7 @@ void BM_NeueAbfrage(benchmark::State& state, Fall fall)
             t.zaehleFalsch(Eintraege / 3);
         break;
     }
-    messung::Zufall zufall;
+    Testzufall zufall(42);
     Durchlauf lauf(std::move(t), zufall, stand);
     for (auto _ : state) {
         Abfrage abfrage = lauf.NeueAbfrage(Richtungswahl::Zufall, o);
@@ -117,7 +118,7 @@ void BM_PruefeAntwort(benchmark::State& state, Seite richtung, bool alleTeilen)
         else
             liste.push_back({i, {richtung, t.Wort(i)}, richtig ? bedeutung : "falsch"});
     }
-    messung::Zufall zufall;
+    Testzufall zufall(42);
     std::size_t k = 0;
     for (auto _ : state) {
         const Aufgabe& a = liste[k++ % liste.size()];

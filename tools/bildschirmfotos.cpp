@@ -1,12 +1,12 @@
 // Renders the two windows to PNG files, so the pictures in the README can be
 // made anew with one command: the start window, and the main window with a
 // question and a verdict over the sample vocabulary.
+#include "stuetzen/steuerelement.h"
+#include "stuetzen/testplattform.h"
+#include "stuetzen/testzufall.h"
 #include "ui/hauptfenster.h"
 #include "ui/schriften.h"
 #include "ui/startfenster.h"
-#include "tests/stuetzen/steuerelement.h"
-#include "tests/stuetzen/testplattform.h"
-#include "tests/stuetzen/testzufall.h"
 
 #include <QApplication>
 #include <QDir>
