@@ -3,7 +3,6 @@
 // Also what the desktop sees at the start: the window platform and the
 // message boxes of the real desktop seam.
 #include "stuetzen/fensterhilfen.h"
-#include "ui/fensterplattform.h"
 #include "ui/hauptfenster.h"
 #include "ui/qtplattform.h"
 #include "ui/schriften.h"
@@ -18,6 +17,12 @@
 #include <QWindow>
 
 #include <memory>
+
+// The program's choice of Qt's window platform, in ui/main.cpp, which this
+// test is built with (its main renamed).
+namespace olvani {
+void waehleFensterplattform();
+}
 
 using namespace olvani;
 

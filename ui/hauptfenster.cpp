@@ -1,6 +1,5 @@
 #include "hauptfenster.h"
 
-#include "abgesichert.h"
 #include "kontrollkaestchen.h"
 #include "schriften.h"
 #include "seitenfeld.h"

@@ -5,12 +5,28 @@
 
 namespace olvani {
 
+namespace {
+
+QMessageBox::Icon bild(Symbol symbol)
+{
+    switch (symbol) {
+    case Symbol::Ausruf:
+        return QMessageBox::Warning;
+    case Symbol::Information:
+        return QMessageBox::Information;
+    case Symbol::Kritisch:
+        return QMessageBox::Critical;
+    case Symbol::Keins:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
 void QtPlattform::meldung(const std::string& text, Symbol symbol)
 {
-    static constexpr QMessageBox::Icon symbole[] = {QMessageBox::NoIcon, QMessageBox::Warning,
-                                                    QMessageBox::Information, QMessageBox::Critical};
-    QMessageBox box(symbole[static_cast<int>(symbol)], QStringLiteral("Olvani"), QString::fromStdString(text),
-                    QMessageBox::Ok, fenster_);
+    QMessageBox box(bild(symbol), QStringLiteral("Olvani"), QString::fromStdString(text), QMessageBox::Ok, fenster_);
     box.setTextFormat(Qt::PlainText); // paths and words from the file are never markup
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
