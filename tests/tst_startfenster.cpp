@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QImage>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
@@ -65,28 +66,14 @@ private slots:
         QVERIFY(!p->fenster.lauf());
     }
 
-    // The program builds the main window's controls only once the start
-    // window is on screen, or when the button is pressed before that.
-    void hauptfensterNachDemStartfenster_data()
+    // The button pressed before the start window is on screen builds the
+    // main window's controls itself (startWieImProgramm: once it is on screen).
+    void hauptfensterVorDemStartfenster()
     {
-        QTest::addColumn<bool>("erstGezeigt");
-        QTest::newRow("Startfenster gezeigt, dann Knopf") << true;
-        QTest::newRow("Knopf sofort") << false;
-    }
-
-    void hauptfensterNachDemStartfenster()
-    {
-        QFETCH(bool, erstGezeigt);
         p.reset();
         p = std::make_unique<Fensterprobe>(1, frmHauptfenster::Aufbau::NachDemStartfenster);
         p->fenster.laden();
         QVERIFY(!p->fenster.findChild<QLineEdit*>(QStringLiteral("txtDeutsch")));
-        if (erstGezeigt) {
-            QVERIFY(QTest::qWaitForWindowExposed(start()));
-            QCoreApplication::processEvents();
-            QVERIFY(p->fenster.findChild<QLineEdit*>(QStringLiteral("txtDeutsch")));
-            QVERIFY(!p->fenster.isVisible());
-        }
         startknopfUeber(p->fenster, zweiVokabeln);
         QVERIFY(p->fenster.isVisible());
         QCOMPARE(p->fenster.findChildren<QLineEdit*>().size(), 2);
@@ -182,6 +169,50 @@ private slots:
         QVERIFY(!p->fenster.isVisible());
         QVERIFY(!p->fenster.lauf());
         QCOMPARE(p->plattform.beendetMit, std::vector<int>{0});
+    }
+
+    // The start as main.cpp makes it: the start window is drawn, the main
+    // window builds its controls once it is on screen, then the learner's
+    // mouse acts on the start window. The button loads; a label takes no
+    // click; the frame closes the program.
+    void startWieImProgramm_data()
+    {
+        QTest::addColumn<QString>("wo");
+        QTest::addColumn<bool>("laedt");
+        QTest::addColumn<bool>("schliesst");
+        QTest::newRow("Knopf") << "Command1" << true << true;
+        QTest::newRow("Beschriftung") << "lblProductName" << false << false;
+        QTest::newRow("Rahmen") << "Frame1" << false << true;
+    }
+
+    void startWieImProgramm()
+    {
+        QFETCH(QString, wo);
+        QFETCH(bool, laedt);
+        QFETCH(bool, schliesst);
+        p.reset();
+        p = std::make_unique<Fensterprobe>(1, frmHauptfenster::Aufbau::NachDemStartfenster);
+        p->fenster.laden();
+        QVERIFY(!p->fenster.findChild<QLineEdit*>(QStringLiteral("txtDeutsch")));
+        QVERIFY(QTest::qWaitForWindowExposed(start()));
+        QCoreApplication::processEvents(); // what the first expose queued
+        QVERIFY(p->fenster.findChild<QLineEdit*>(QStringLiteral("txtDeutsch")));
+        QVERIFY(!p->fenster.isVisible());
+        // Drawn on the screen as the window draws itself.
+        const QImage gezeigt = start()->screen()->grabWindow(start()->winId()).toImage();
+        QCOMPARE(gezeigt.convertToFormat(QImage::Format_RGB32), start()->grab().toImage().convertToFormat(QImage::Format_RGB32));
+
+        Vokabelordner ordner(&zweiVokabeln);
+        auto* ziel = steuerelement<QWidget>(start(), qPrintable(wo));
+        const QPoint stelle = wo == "Frame1" ? QPoint(4, 4) : ziel->rect().center();
+        QTest::mousePress(ziel, Qt::LeftButton, {}, stelle);
+        QTest::mouseRelease(ziel, Qt::LeftButton, {}, stelle);
+        QCOMPARE(!start() || !start()->isVisible(), schliesst);
+        QCOMPARE(p->fenster.isVisible(), laedt);
+        QCOMPARE(p->plattform.beendetMit, schliesst && !laedt ? std::vector<int>{0} : std::vector<int>{});
+        QCOMPARE(p->fenster.lauf() ? p->fenster.lauf()->tabelle().Anzahl() : 0, laedt ? 2 : 0);
+        QCOMPARE(p->fenster.findChildren<QLineEdit*>().size(), 2); // built once only
+        QCOMPARE(p->fenster.standardknopf(), steuerelement<QPushButton>(&p->fenster, "cmdStart"));
     }
 
     // A click is a left press and release on the frame's free area, as the
