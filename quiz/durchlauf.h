@@ -97,7 +97,7 @@ public:
     Vokabeltabelle abgeben() && { return std::move(tabelle_); }
 
 private:
-    // Direction and entry of the next question, without what the learner is told.
+    // Side shown and entry of the next question, without what the learner is told.
     Abfrage waehle(Richtungswahl wahl, const Optionen& optionen);
     void setzeGefragtZurueck();
 
