@@ -3,6 +3,8 @@
 // entry holds, so the solution lists them all; and the tooltip of that
 // verdict, cut in the label, opening.
 
+#include "stuetzen/fensterhilfen.h"
+#include "stuetzen/testzufall.h"
 #include "ui/hauptfenster.h"
 
 #include "eingaben.h"
@@ -10,13 +12,10 @@
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QToolTip>
 
 #include <string>
@@ -25,17 +24,6 @@ namespace {
 
 using namespace olvani;
 
-// The desktop behind the seam, without message boxes: one would hold the
-// measurement up (the fifth right answer of an entry brings one).
-class Messplattform : public Plattform {
-public:
-    void meldung(const std::string&, Symbol) override {}
-    void signalton() override {}
-    void beenden(int) override { beendet = true; }
-
-    bool beendet = false;
-};
-
 // Lets the toolkit finish what a click started: layout and paint.
 void abarbeiten()
 {
@@ -43,28 +31,14 @@ void abarbeiten()
     QCoreApplication::sendPostedEvents();
 }
 
-template <typename T>
-T* element(const QWidget* fenster, const char* name)
+// Loads the file as the program does, through the start window; also starts
+// a fresh run.
+bool lade(frmHauptfenster& fenster, const std::string& datei)
 {
-    return fenster->findChild<T*>(QLatin1String(name));
-}
-
-// Loads the file as the program does: olvani.txt in the current folder,
-// read when the start window's button is pressed. Also starts a fresh run.
-bool ladeUeberStartfenster(frmHauptfenster& fenster, const std::string& datei)
-{
-    QTemporaryDir ordner;
-    QFile olvani(ordner.filePath(QStringLiteral("olvani.txt")));
-    if (!olvani.open(QIODevice::WriteOnly) || olvani.write(datei.data(), qint64(datei.size())) != qint64(datei.size()))
-        return false;
-    olvani.close();
-    const QString vorher = QDir::currentPath();
-    QDir::setCurrent(ordner.path());
     fenster.laden();
-    element<QPushButton>(fenster.startfenster(), "Command1")->click();
-    QDir::setCurrent(vorher);
+    startknopfUeber(fenster, QByteArray::fromStdString(datei));
     abarbeiten();
-    return fenster.isVisible() && fenster.tabelle().Anzahl() == 10000;
+    return fenster.isVisible() && fenster.lauf() && fenster.lauf()->tabelle().Anzahl() == 10000;
 }
 
 // Asking the question ("Abfragen", a German meaning shown) and typing are
@@ -73,25 +47,27 @@ void BM_RichtigMitAnzeige(benchmark::State& state, bool alleTeilen)
 {
     const std::string datei =
         alleTeilen ? messung::vokabeldateiAlleMit(10000, "Haus") : messung::vokabeldatei(10000);
-    Messplattform plattform;
-    messung::Zufall zufall;
+    // Messages are recorded, not shown: a box would hold the measurement up
+    // (the fifth right answer of an entry brings one).
+    Testplattform plattform;
+    Testzufall zufall(42);
     frmHauptfenster fenster(plattform, zufall);
-    if (!ladeUeberStartfenster(fenster, datei)) {
+    if (!lade(fenster, datei)) {
         state.SkipWithError("vocabulary not loaded");
         return;
     }
-    auto* txtOlvani = element<QLineEdit>(&fenster, "txtOlvani");
-    auto* cmdStart = element<QPushButton>(&fenster, "cmdStart");
-    auto* cmdRichtig1 = element<QPushButton>(&fenster, "cmdRichtig1");
+    auto* txtOlvani = steuerelement<QLineEdit>(&fenster, "txtOlvani");
+    auto* cmdStart = steuerelement<QPushButton>(&fenster, "cmdStart");
+    auto* cmdRichtig1 = steuerelement<QPushButton>(&fenster, "cmdRichtig1");
     bool richtig = false;
     for (auto _ : state) {
         state.PauseTiming();
         // The run's counters would pass 32767 in a long measurement.
-        if (fenster.lauf().Erfolge() + fenster.lauf().Fehler() > 32000)
-            ladeUeberStartfenster(fenster, datei);
+        if (fenster.lauf()->Erfolge() + fenster.lauf()->Fehler() > 32000)
+            lade(fenster, datei);
         cmdStart->click();
         richtig = !richtig;
-        txtOlvani->setText(richtig ? QString::fromStdString(fenster.tabelle().Wort(fenster.lauf().Nummer()))
+        txtOlvani->setText(richtig ? QString::fromStdString(fenster.lauf()->tabelle().Wort(fenster.lauf()->Nummer()))
                                    : QStringLiteral("falsch"));
         abarbeiten();
         state.ResumeTiming();
@@ -99,7 +75,7 @@ void BM_RichtigMitAnzeige(benchmark::State& state, bool alleTeilen)
         cmdRichtig1->click();
         abarbeiten();
     }
-    if (plattform.beendet)
+    if (!plattform.beendetMit.empty())
         state.SkipWithError("the program ended");
 }
 BENCHMARK_CAPTURE(BM_RichtigMitAnzeige, Deutsch_gezeigt, false)->Unit(benchmark::kMillisecond);
@@ -108,14 +84,15 @@ BENCHMARK_CAPTURE(BM_RichtigMitAnzeige, alle_teilen, true)->Unit(benchmark::kMil
 // The mouse resting on the verdict of a meaning all 10000 entries hold.
 void BM_TooltipDesUrteils(benchmark::State& state)
 {
-    Messplattform plattform;
-    messung::Zufall zufall;
+    const std::string datei = messung::vokabeldateiAlleMit(10000, "Haus");
+    Testplattform plattform;
+    Testzufall zufall(42);
     frmHauptfenster fenster(plattform, zufall);
-    if (!ladeUeberStartfenster(fenster, messung::vokabeldateiAlleMit(10000, "Haus"))) {
+    if (!lade(fenster, datei)) {
         state.SkipWithError("vocabulary not loaded");
         return;
     }
-    auto* lblInfo = element<QLabel>(&fenster, "lblInfo");
+    auto* lblInfo = steuerelement<QLabel>(&fenster, "lblInfo");
     const QPoint mitte = lblInfo->rect().center();
     // The offscreen platform cannot raise the tooltip and says so each time.
     static QtMessageHandler vorher = nullptr;
@@ -125,11 +102,11 @@ void BM_TooltipDesUrteils(benchmark::State& state)
     });
     for (auto _ : state) {
         state.PauseTiming();
-        if (fenster.lauf().Fehler() > 32000)
-            ladeUeberStartfenster(fenster, messung::vokabeldateiAlleMit(10000, "Haus"));
+        if (fenster.lauf()->Fehler() > 32000)
+            lade(fenster, datei);
         // A new verdict each time, so that the tooltip is laid out anew.
-        element<QPushButton>(&fenster, "cmdStart")->click();
-        element<QPushButton>(&fenster, "cmdRichtig1")->click();
+        steuerelement<QPushButton>(&fenster, "cmdStart")->click();
+        steuerelement<QPushButton>(&fenster, "cmdRichtig1")->click();
         QToolTip::hideText();
         abarbeiten();
         state.ResumeTiming();

@@ -3,6 +3,7 @@
 // judging an answer.
 
 #include "quiz/durchlauf.h"
+#include "stuetzen/testzufall.h"
 #include "vocab/vokabeldatei.h"
 
 #include "eingaben.h"
@@ -74,10 +75,10 @@ void BM_NeueAbfrage(benchmark::State& state, Fall fall)
             t.zaehleFalsch(Eintraege / 3);
         break;
     }
-    Durchlauf lauf(t, stand);
-    messung::Zufall zufall;
+    Testzufall zufall(42);
+    Durchlauf lauf(std::move(t), zufall, stand);
     for (auto _ : state) {
-        Abfrage abfrage = lauf.NeueAbfrage(Richtungswahl::Zufall, o, zufall);
+        Abfrage abfrage = lauf.NeueAbfrage(Richtungswahl::Zufall, o);
         if (!abfrage.gefunden)
             state.SkipWithError("an entry qualifies, yet none was found");
         benchmark::DoNotOptimize(abfrage);
@@ -96,7 +97,7 @@ BENCHMARK_CAPTURE(BM_NeueAbfrage, worst_chkKlugesTraining_R601, Fall::KlugesTrai
 
 // "Richtig?" on questions spread over the table, an entry and one of its
 // meanings; the learner types the right word every second time.
-void BM_PruefeAntwort(benchmark::State& state, Richtung richtung, bool alleTeilen)
+void BM_PruefeAntwort(benchmark::State& state, Seite richtung, bool alleTeilen)
 {
     Vokabeltabelle t =
         alleTeilen ? liesVokabeln(messung::vokabeldateiAlleMit(Eintraege, "Haus"), "olvani.txt") : grundtabelle();
@@ -112,22 +113,24 @@ void BM_PruefeAntwort(benchmark::State& state, Richtung richtung, bool alleTeile
         const int i = 1 + static_cast<int>((z >> 8) % Eintraege);
         const std::string& bedeutung = t.Bedeutung(i, 1 + static_cast<int>((z >> 4) % t.belegteBedeutungen(i)));
         const bool richtig = k % 2 == 0;
-        if (richtung == Richtung::Deutsch)
+        if (richtung == Seite::Deutsch)
             liste.push_back({i, {richtung, bedeutung}, richtig ? t.Wort(i) : t.Wort(i) + "x"});
         else
             liste.push_back({i, {richtung, t.Wort(i)}, richtig ? bedeutung : "falsch"});
     }
+    Testzufall zufall(42);
     std::size_t k = 0;
     for (auto _ : state) {
         const Aufgabe& a = liste[k++ % liste.size()];
-        // A fresh run each time: its counters would pass 32767 in a long
-        // measurement.
-        Durchlauf lauf(t, Durchlauf::Stand().mitFrage(a.nummer, a.frage));
+        // A fresh run each time over the same table: a run's counters would
+        // pass 32767 in a long measurement.
+        Durchlauf lauf(std::move(t), zufall, Durchlauf::Stand().mitFrage(a.nummer, a.frage));
         benchmark::DoNotOptimize(lauf.pruefeAntwort(a.getippt));
+        t = std::move(lauf).abgeben();
     }
 }
-BENCHMARK_CAPTURE(BM_PruefeAntwort, Deutsch_gezeigt, Richtung::Deutsch, false)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_PruefeAntwort, Olvani_gezeigt, Richtung::Fremdsprache, false)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_PruefeAntwort, alle_teilen, Richtung::Deutsch, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_PruefeAntwort, Deutsch_gezeigt, Seite::Deutsch, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_PruefeAntwort, Olvani_gezeigt, Seite::Olvani, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_PruefeAntwort, alle_teilen, Seite::Deutsch, true)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -5,6 +5,8 @@
 
 #include "eingaben.h"
 
+#include "vocab/vokabeltabelle.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -141,7 +143,7 @@ std::string erzeuge(int anzahl, int einzigesVerb, std::string_view gemeinsam, st
         const bool verb = einzigesVerb > 0 ? i == einzigesVerb : z.mitAnteil(0.2);
         const bool kennung = z.mitAnteil(0.15);
         const int belegt = gemeinsam.empty() ? anzahlBedeutungen(z) : 0;
-        std::array<std::string, 4> bedeutungen;
+        std::array<std::string, Bedeutungen> bedeutungen;
         for (int k = 0; k < belegt; ++k) {
             std::string b = bedeutung(z, verb);
             const auto davor = bedeutungen.begin() + k;

@@ -1,8 +1,5 @@
 #pragma once
 
-#include "quiz/zufallsquelle.h"
-
-#include <random>
 #include <string>
 
 // Vocabulary files made up for measuring, in the file's meant form
@@ -15,14 +12,5 @@ std::string vokabeldatei(int anzahl);
 std::string vokabeldateiMitEinemVerb(int anzahl, int verb);
 // This meaning (given in Windows-1252) is every entry's only one.
 std::string vokabeldateiAlleMit(int anzahl, const std::string& bedeutungCp1252);
-
-// The question choice's random source, seeded, so every run draws alike.
-class Zufall : public Zufallsquelle {
-public:
-    double r() override { return std::uniform_real_distribution<double>(0.0, 1.0)(generator_); }
-
-private:
-    std::mt19937_64 generator_{42};
-};
 
 } // namespace olvani::messung

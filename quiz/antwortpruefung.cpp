@@ -4,18 +4,21 @@ namespace olvani {
 
 namespace {
 
-// Appends the entry text of i: Wort, ": " and the five meaning columns
-// separated by blanks, empty ones included. A solution can list thousands of
-// entries, so each is appended in place.
+// Appends the entry text of i: Wort, ": " and the meanings separated by
+// blanks, empty ones included. A solution can list thousands of entries, so
+// each is appended in place.
 void haengeEintragstextAn(std::string& ziel, const Vokabeltabelle& t, int i)
 {
     ziel += t.Wort(i);
     ziel += ": ";
     ziel += t.Bedeutung(i, 1);
-    for (int spalte = 2; spalte <= Spalten; ++spalte) {
+    for (int spalte = 2; spalte <= Bedeutungen; ++spalte) {
         ziel += ' ';
         ziel += t.Bedeutung(i, spalte);
     }
+    // The entry text has always listed a fifth meaning column, which no file
+    // can fill; only its blank shows, and the learner's verdict keeps it.
+    ziel += ' ';
 }
 
 } // namespace
@@ -30,8 +33,8 @@ Pruefung pruefe(const Vokabeltabelle& tabelle, int n, const Frage* frage, const 
 
     // Foreign word shown: any meaning of entry n counts; an empty answer
     // must not match an empty column.
-    if (frage->richtung == Richtung::Fremdsprache) {
-        for (int spalte = 1; spalte <= Spalten; ++spalte) {
+    if (frage->seite == Seite::Olvani) {
+        for (int spalte = 1; spalte <= Bedeutungen; ++spalte) {
             if (!getippt.empty() && getippt == tabelle.Bedeutung(n, spalte))
                 b.richtig = true;
         }
@@ -47,7 +50,7 @@ Pruefung pruefe(const Vokabeltabelle& tabelle, int n, const Frage* frage, const 
     for (int j = 1; j <= tabelle.Anzahl(); ++j) {
         if (j == n)
             continue;
-        for (int spalte = 1; spalte <= Spalten; ++spalte) {
+        for (int spalte = 1; spalte <= Bedeutungen; ++spalte) {
             if (gezeigt != tabelle.Bedeutung(j, spalte))
                 continue;
             b.loesung += LoesungsTrenner;

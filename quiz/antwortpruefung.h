@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fragewahl.h"
+#include "durchlauf.h"
 #include "vocab/vokabeltabelle.h"
 
 #include <cstddef>
@@ -9,23 +9,8 @@
 
 namespace olvani {
 
-inline constexpr const char* FuenfmalRichtigMeldung = "Sie haben dieses Wort 5 x richtig beantwortet!";
 // What joins the entries of a solution.
 inline constexpr const char* LoesungsTrenner = " oder ";
-
-// The two boxes of a question: the German side and the foreign side.
-enum class Seite { Deutsch, Olvani };
-
-// A question as the learner sees it: the direction and the foreign word or
-// German meaning shown.
-struct Frage {
-    Richtung richtung = Richtung::Deutsch;
-    std::string gezeigt;
-
-    // The foreign word shown asks for a German meaning, and the other way round.
-    Seite antwortseite() const { return richtung == Richtung::Fremdsprache ? Seite::Deutsch : Seite::Olvani; }
-    Seite frageseite() const { return richtung == Richtung::Fremdsprache ? Seite::Olvani : Seite::Deutsch; }
-};
 
 struct Pruefung {
     bool richtig = false;

@@ -1,5 +1,6 @@
 #include "durchlauf.h"
 
+#include "antwortpruefung.h"
 #include "statistikzeile.h"
 #include "vocab/abbruch.h"
 
@@ -8,27 +9,28 @@
 
 namespace olvani {
 
-Durchlauf::Durchlauf(Vokabeltabelle& tabelle, const Stand& stand, std::string dezimaltrennzeichen)
-    : tabelle_(&tabelle), dezimaltrennzeichen_(std::move(dezimaltrennzeichen)), frage_(stand.frage)
+Durchlauf::Durchlauf(Vokabeltabelle tabelle, Zufallsquelle& zufall, const Stand& stand, std::string dezimaltrennzeichen)
+    : tabelle_(std::move(tabelle)), zufall_(&zufall), dezimaltrennzeichen_(std::move(dezimaltrennzeichen)),
+      frage_(stand.frage), gefragt_(static_cast<std::size_t>(tabelle_.Anzahl()) + 1)
 {
     erfolge_ = stand.erfolge;
     fehler_ = stand.fehler;
     const auto geladen = [&](int i) {
-        if (i < 1 || i > tabelle.Anzahl())
+        if (i < 1 || i > tabelle_.Anzahl())
             throw Abbruch("Interner Fehler: Vokabel Nr. " + std::to_string(i) + " ist nicht geladen.");
         return i;
     };
     if (stand.nummer != 0 || stand.frage)
         nummer_ = geladen(stand.nummer);
-    gefragt_.resize(static_cast<std::size_t>(tabelle.Anzahl()) + 1);
     for (const int i : stand.gefragt)
         gefragt_[static_cast<std::size_t>(geladen(i))] = true;
 }
 
 int Durchlauf::Gefragt(int i) const
 {
+    // Slots past the entries read as not asked, as the table's read as empty.
     Vokabeltabelle::pruefeIndex(i);
-    return static_cast<std::size_t>(i) < gefragt_.size() && gefragt_[static_cast<std::size_t>(i)] ? 1 : 0;
+    return i <= tabelle_.Anzahl() && gefragt_[static_cast<std::size_t>(i)] ? 1 : 0;
 }
 
 void Durchlauf::setzeGefragtZurueck()
@@ -36,9 +38,9 @@ void Durchlauf::setzeGefragtZurueck()
     gefragt_.assign(gefragt_.size(), false);
 }
 
-Abfrage Durchlauf::NeueAbfrage(Richtungswahl wahl, const Optionen& optionen, Zufallsquelle& zufall)
+Abfrage Durchlauf::NeueAbfrage(Richtungswahl wahl, const Optionen& optionen)
 {
-    Abfrage abfrage = waehle(wahl, optionen, zufall);
+    Abfrage abfrage = waehle(wahl, optionen);
     // Once an entry has been asked, there is one to judge and correct, with
     // or without a question open now.
     abfrage.beurteilbar = nummer_ != 0;
@@ -49,16 +51,16 @@ Abfrage Durchlauf::NeueAbfrage(Richtungswahl wahl, const Optionen& optionen, Zuf
     return abfrage;
 }
 
-Abfrage Durchlauf::waehle(Richtungswahl wahl, const Optionen& optionen, Zufallsquelle& zufall)
+Abfrage Durchlauf::waehle(Richtungswahl wahl, const Optionen& optionen)
 {
-    const Vokabeltabelle& t = *tabelle_;
+    const Vokabeltabelle& t = tabelle_;
+    Zufallsquelle& zufall = *zufall_;
     Abfrage abfrage;
-    abfrage.frage.richtung = waehleRichtung(wahl, zufall);
+    abfrage.frage.seite = waehleSeite(wahl, zufall);
     frage_.reset();
     const int anzahl = t.Anzahl();
     if (anzahl < 1)
         return abfrage;
-    gefragt_.resize(static_cast<std::size_t>(anzahl) + 1);
 
     // Entries done this round; with "Kennung left out" and "verbs only"
     // together the non-verbs count as done too, although they are never
@@ -76,13 +78,13 @@ Abfrage Durchlauf::waehle(Richtungswahl wahl, const Optionen& optionen, Zufallsq
     }
 
     const int r = klugesTrainingR(erfolge_, fehler_);
-    int nummer = waehleEintrag(t, gefragt_, optionen, abfrage.frage.richtung, r, zufall);
+    int nummer = waehleEintrag(t, gefragt_, optionen, abfrage.frage.seite, r, zufall);
     if (nummer == 0 && optionen.jedesWortEinmal) {
         // Entries with Kennung are never asked, so with two of them the count
         // above cannot reach its mark once every other entry has been asked.
         // When the marks alone keep every entry out, the round ends here.
         std::vector<bool> vorher = std::exchange(gefragt_, std::vector<bool>(gefragt_.size()));
-        nummer = waehleEintrag(t, gefragt_, optionen, abfrage.frage.richtung, r, zufall);
+        nummer = waehleEintrag(t, gefragt_, optionen, abfrage.frage.seite, r, zufall);
         if (nummer != 0)
             abfrage.rundeVorbei = true;
         else
@@ -93,7 +95,7 @@ Abfrage Durchlauf::waehle(Richtungswahl wahl, const Optionen& optionen, Zufallsq
 
     abfrage.gefunden = true;
     nummer_ = nummer;
-    abfrage.frage.gezeigt = abfrage.frage.richtung == Richtung::Fremdsprache
+    abfrage.frage.gezeigt = abfrage.frage.seite == Seite::Olvani
                                 ? t.Wort(nummer)
                                 : t.Bedeutung(nummer, waehleSpalte(t, nummer, zufall));
     if (optionen.ohneKennung)
@@ -105,20 +107,20 @@ Abfrage Durchlauf::waehle(Richtungswahl wahl, const Optionen& optionen, Zufallsq
 Urteil Durchlauf::pruefeAntwort(const std::string& getippt)
 {
     const int n = nummer_;
-    const Pruefung b = pruefe(*tabelle_, n, offeneFrage(), getippt);
+    const Pruefung b = pruefe(tabelle_, n, offeneFrage(), getippt);
     frage_.reset();
     Urteil urteil;
     urteil.richtig = b.richtig;
     if (b.richtig) {
-        tabelle_->zaehleRichtig(n);
+        tabelle_.zaehleRichtig(n);
         urteil.verdikt = "Richtig! " + b.loesung;
         ++erfolge_;
-        if (tabelle_->RichtigZaehler(n) == 5)
+        if (tabelle_.RichtigZaehler(n) == 5)
             urteil.meldungen.push_back({FuenfmalRichtigMeldung, Symbol::Information});
     } else {
         urteil.verdikt = "Falsch! Richtig ist " + b.loesung;
         ++fehler_;
-        tabelle_->zaehleFalsch(n);
+        tabelle_.zaehleFalsch(n);
     }
     const std::size_t vorspann = urteil.verdikt.size() - b.loesung.size();
     for (const std::size_t anfang : b.eintraege)

@@ -22,17 +22,17 @@ T ganzzahl(double r, T anzahl)
 }
 
 bool qualifiziert(const Vokabeltabelle& t, const std::vector<bool>& gefragt, int i, const Optionen& o,
-                  Richtung richtung)
+                  Seite gezeigt)
 {
     if (o.ohneFuenfmalRichtige && t.RichtigZaehler(i) > 4)
         return false;
-    if (o.jedesWortEinmal && static_cast<std::size_t>(i) < gefragt.size() && gefragt[static_cast<std::size_t>(i)])
+    if (o.jedesWortEinmal && gefragt[static_cast<std::size_t>(i)])
         return false;
     if (o.ohneKennung && t.Kennung(i))
         return false;
     if (o.nurVerben && !t.istVerb(i))
         return false;
-    return richtung == Richtung::Fremdsprache || t.belegteBedeutungen(i) > 0;
+    return gezeigt == Seite::Olvani || t.belegteBedeutungen(i) > 0;
 }
 
 // The chance of entry i to be asked, relative to the others. Drawing a
@@ -56,26 +56,26 @@ int klugesTrainingR(int erfolge, int fehler)
     return static_cast<int>(rundeHalbGerade(antworten / 50.0 + 1.0, 0));
 }
 
-Richtung waehleRichtung(Richtungswahl wahl, Zufallsquelle& zufall)
+Seite waehleSeite(Richtungswahl wahl, Zufallsquelle& zufall)
 {
     const int d = 1 + ganzzahl(zufall.r(), 2);
     if (wahl == Richtungswahl::Deutsch)
-        return Richtung::Deutsch;
-    if (wahl == Richtungswahl::Fremdsprache)
-        return Richtung::Fremdsprache;
-    return d == 1 ? Richtung::Fremdsprache : Richtung::Deutsch;
+        return Seite::Deutsch;
+    if (wahl == Richtungswahl::Olvani)
+        return Seite::Olvani;
+    return d == 1 ? Seite::Olvani : Seite::Deutsch;
 }
 
 // One weighted pass: every qualifying entry with the running total of the
 // weights up to it, then one draw that lands in exactly one entry's share.
-int waehleEintrag(const Vokabeltabelle& t, const std::vector<bool>& gefragt, const Optionen& o, Richtung richtung,
-                  int r, Zufallsquelle& zufall)
+int waehleEintrag(const Vokabeltabelle& t, const std::vector<bool>& gefragt, const Optionen& o, Seite gezeigt, int r,
+                  Zufallsquelle& zufall)
 {
     std::vector<int> eintraege;
     std::vector<std::int64_t> summeBis; // total weight of eintraege[0..k]
     std::int64_t summe = 0;
     for (int i = 1; i <= t.Anzahl(); ++i) {
-        if (!qualifiziert(t, gefragt, i, o, richtung))
+        if (!qualifiziert(t, gefragt, i, o, gezeigt))
             continue;
         summe += gewicht(t, i, o, r);
         eintraege.push_back(i);
@@ -91,7 +91,7 @@ int waehleEintrag(const Vokabeltabelle& t, const std::vector<bool>& gefragt, con
 int waehleSpalte(const Vokabeltabelle& t, int i, Zufallsquelle& zufall)
 {
     int rest = ganzzahl(zufall.r(), t.belegteBedeutungen(i));
-    for (int spalte = 1; spalte < Spalten; ++spalte) {
+    for (int spalte = 1; spalte <= Bedeutungen; ++spalte) {
         if (t.Bedeutung(i, spalte).empty())
             continue;
         if (rest == 0)

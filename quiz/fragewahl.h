@@ -8,14 +8,14 @@
 
 namespace olvani {
 
-// Direction of one question. Fremdsprache: the foreign word is shown and a
-// German meaning is the answer; Deutsch: a German meaning is shown and the
-// foreign word is the answer.
-enum class Richtung { Fremdsprache, Deutsch };
+// The two sides of an entry and the two boxes that show them: the German
+// meanings and the foreign word. A question shows one side and takes the
+// other as its answer.
+enum class Seite { Deutsch, Olvani };
 
-// The learner's choice of direction: always one of the two, or each question
-// drawn at random.
-enum class Richtungswahl { Deutsch, Fremdsprache, Zufall };
+// The learner's choice of the side shown, in the order of the option
+// buttons: always one of the two, or each question drawn at random.
+enum class Richtungswahl { Deutsch, Olvani, Zufall };
 
 // The options of the word choice, true when ticked.
 struct Optionen {
@@ -35,15 +35,15 @@ inline constexpr const char* KeineVokabelMeldung = "Keine Vokabel passt zu den g
 // probability min(f + 1, R + 1) / (R + 1).
 int klugesTrainingR(int erfolge, int fehler);
 
-// The direction of the next question: one draw, whatever the choice.
-Richtung waehleRichtung(Richtungswahl wahl, Zufallsquelle& zufall);
+// The side the next question shows: one draw, whatever the choice.
+Seite waehleSeite(Richtungswahl wahl, Zufallsquelle& zufall);
 
 // An entry that passes the options, drawn with the weights of smart training
 // (R = r); 0, without a draw, when none passes. `gefragt` holds the asked
-// marks by entry; one past its end is not marked. In the Deutsch direction
-// an entry without any meaning cannot be shown, so it does not pass either.
+// marks by entry, 0..Anzahl. With the German side shown an entry without any
+// meaning cannot be shown, so it does not pass either.
 int waehleEintrag(const Vokabeltabelle& tabelle, const std::vector<bool>& gefragt, const Optionen& optionen,
-                  Richtung richtung, int r, Zufallsquelle& zufall);
+                  Seite gezeigt, int r, Zufallsquelle& zufall);
 
 // A uniform choice among the non-empty meaning columns of entry i, which has
 // at least one.

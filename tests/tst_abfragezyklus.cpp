@@ -47,8 +47,8 @@ private slots:
             QVERIFY(p->txtOlvani()->text().isEmpty() && !p->txtOlvani()->isEnabled());
             QCOMPARE(p->fenster.standardknopf(), p->cmdStart());
         }
-        QCOMPARE(p->fenster.lauf().Erfolge() + p->fenster.lauf().Fehler(), 4);
-        QCOMPARE(p->plattform.signaltoene, p->fenster.lauf().Fehler());
+        QCOMPARE(p->fenster.lauf()->Erfolge() + p->fenster.lauf()->Fehler(), 4);
+        QCOMPARE(p->plattform.signaltoene, p->fenster.lauf()->Fehler());
         QVERIFY(p->lblInfo2()->text().startsWith(QStringLiteral("Versuche: 4 / Erfolge: ")));
     }
 
@@ -64,8 +64,8 @@ private slots:
         p->cmdStart()->click();
         QCOMPARE(p->lblInfo2()->text(), statistik);
         QVERIFY(p->lblInfo()->text().isEmpty());
-        QCOMPARE(p->fenster.lauf().Fehler(), 1);
-        QCOMPARE(p->fenster.lauf().Erfolge(), 0);
+        QCOMPARE(p->fenster.lauf()->Fehler(), 1);
+        QCOMPARE(p->fenster.lauf()->Erfolge(), 0);
         QVERIFY(p->cmdRichtig1()->isEnabled() && p->cmdRichtig2()->isEnabled());
     }
 

@@ -58,8 +58,8 @@ private slots:
         QVERIFY2(p.plattform.beendetMit.empty(), "the vocabulary did not load");
         Testplattform& plattform = p.plattform;
         frmHauptfenster* f = &p.fenster;
-        const Vokabeltabelle& t = f->tabelle();
-        const Durchlauf& lauf = f->lauf();
+        const Durchlauf& lauf = *f->lauf();
+        const Vokabeltabelle& t = lauf.tabelle();
         QLineEdit* txtDeutsch = p.txtDeutsch();
         QLineEdit* txtOlvani = p.txtOlvani();
         QPushButton* cmdStart = p.cmdStart();

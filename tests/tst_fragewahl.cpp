@@ -59,7 +59,7 @@ void TestFragewahl::richtung_data()
     QTest::addColumn<double>("anteilDeutschMin");
     QTest::addColumn<double>("anteilDeutschMax");
     QTest::newRow("radDeutsch") << Richtungswahl::Deutsch << 1.0 << 1.0;
-    QTest::newRow("radOlvani") << Richtungswahl::Fremdsprache << 0.0 << 0.0;
+    QTest::newRow("radOlvani") << Richtungswahl::Olvani << 0.0 << 0.0;
     QTest::newRow("radZufall etwa halb") << Richtungswahl::Zufall << 0.46 << 0.54;
 }
 
@@ -69,14 +69,14 @@ void TestFragewahl::richtung()
     QFETCH(double, anteilDeutschMin);
     QFETCH(double, anteilDeutschMax);
     Vokabeltabelle t = baue({{"-gehen", {"gehen", "laufen", "", ""}}, {"haus", {"Haus", "", "", ""}}, {"baum"}});
-    Durchlauf lauf(t);
     Testzufall zufall(7);
+    Durchlauf lauf(t, zufall);
     constexpr int Fragen = 4000;
     int deutsch = 0;
     for (int k = 0; k < Fragen; ++k) {
-        const Abfrage a = lauf.NeueAbfrage(wahl, Optionen{}, zufall);
+        const Abfrage a = lauf.NeueAbfrage(wahl, Optionen{});
         QVERIFY(a.gefunden);
-        if (a.frage.richtung == Richtung::Deutsch) {
+        if (a.frage.seite == Seite::Deutsch) {
             ++deutsch;
             QVERIFY(gezeigteSpalte(lauf, a) != 0);
         } else {
@@ -113,8 +113,8 @@ void TestFragewahl::filter()
     Testzufall zufall(11);
     std::set<int> gesehen;
     for (int k = 0; k < 2000; ++k) {
-        Durchlauf lauf(t, Durchlauf::Stand().mitGefragt(gefragte(vokabeln)));
-        const Abfrage a = lauf.NeueAbfrage(Richtungswahl::Zufall, optionen(haken), zufall);
+        Durchlauf lauf(t, zufall, Durchlauf::Stand().mitGefragt(gefragte(vokabeln)));
+        const Abfrage a = lauf.NeueAbfrage(Richtungswahl::Zufall, optionen(haken));
         QVERIFY(a.gefunden);
         QVERIFY(!a.rundeVorbei);
         QVERIFY2(erlaubt.contains(lauf.Nummer()), qPrintable(QString::number(lauf.Nummer())));
@@ -126,11 +126,11 @@ void TestFragewahl::filter()
 void TestFragewahl::wortOhneNeuAendertNichts()
 {
     Vokabeltabelle t = baue({{"a"}, {"b"}, {"c"}});
-    Durchlauf lauf(t);
     Testzufall zufall(3);
+    Durchlauf lauf(t, zufall);
     std::set<int> gesehen;
     for (int k = 0; k < 300; ++k) {
-        const Abfrage a = lauf.NeueAbfrage(Richtungswahl::Zufall, optionen("W"), zufall);
+        const Abfrage a = lauf.NeueAbfrage(Richtungswahl::Zufall, optionen("W"));
         QVERIFY(a.gefunden);
         QVERIFY(!a.rundeVorbei);
         QCOMPARE(lauf.Gefragt(1) + lauf.Gefragt(2) + lauf.Gefragt(3), 0);
@@ -167,11 +167,11 @@ void TestFragewahl::rundenende()
     for (int k = 0; k < nichtVerben; ++k)
         vokabeln.push_back({std::string("n").append(std::to_string(k)), {"eins"}, k < mitKennung});
     Vokabeltabelle t = baue(vokabeln);
-    Durchlauf lauf(t);
     Testzufall zufall(5);
+    Durchlauf lauf(t, zufall);
     std::set<int> runde;
     for (int frage = 0; frage < 12 * fragenJeRunde; ++frage) {
-        const Abfrage a = lauf.NeueAbfrage(Richtungswahl::Fremdsprache, optionen(haken), zufall);
+        const Abfrage a = lauf.NeueAbfrage(Richtungswahl::Olvani, optionen(haken));
         QVERIFY(a.gefunden);
         // The first round starts with nothing asked; each later one begins
         // exactly when the previous one has asked fragenJeRunde entries.
@@ -191,10 +191,10 @@ void TestFragewahl::einEintrag()
 {
     for (const QString& haken : {QString(), QString("NW"), QString("RWNVK")}) {
         Vokabeltabelle t = baue({{"-allein", {"allein"}}});
-        Durchlauf lauf(t);
         Testzufall zufall(2);
+        Durchlauf lauf(t, zufall);
         for (int k = 0; k < 5; ++k) {
-            const Abfrage a = lauf.NeueAbfrage(Richtungswahl::Zufall, optionen(haken), zufall);
+            const Abfrage a = lauf.NeueAbfrage(Richtungswahl::Zufall, optionen(haken));
             QVERIFY(a.rundeVorbei);
             QVERIFY(a.gefunden);
             QCOMPARE(lauf.Nummer(), 1);
@@ -202,9 +202,9 @@ void TestFragewahl::einEintrag()
     }
     // Round end and no match together: the reset happens, nothing is asked.
     Vokabeltabelle t = baue({{"markiert", {"x"}, true}});
-    Durchlauf lauf(t);
     Testzufall zufall(2);
-    const Abfrage a = lauf.NeueAbfrage(Richtungswahl::Zufall, optionen("N"), zufall);
+    Durchlauf lauf(t, zufall);
+    const Abfrage a = lauf.NeueAbfrage(Richtungswahl::Zufall, optionen("N"));
     QVERIFY(a.rundeVorbei);
     QVERIFY(!a.gefunden);
     QCOMPARE(lauf.Nummer(), 0);
@@ -256,12 +256,12 @@ void TestFragewahl::klugesTrainingGewichtet()
     QFETCH(int, antworten);
     QFETCH(QList<double>, anteile);
     Vokabeltabelle t = baue({{"null"}, {"eins", {"x"}, false, 0, 1}, {"fuenf", {"x"}, false, 0, 5}});
-    Durchlauf lauf(t, Durchlauf::Stand().mitAntworten(antworten, 0));
     Testzufall zufall(13);
+    Durchlauf lauf(t, zufall, Durchlauf::Stand().mitAntworten(antworten, 0));
     constexpr int Fragen = 12000;
     std::array<int, 3> zahl{};
     for (int k = 0; k < Fragen; ++k) {
-        QVERIFY(lauf.NeueAbfrage(Richtungswahl::Fremdsprache, optionen(haken), zufall).gefunden);
+        QVERIFY(lauf.NeueAbfrage(Richtungswahl::Olvani, optionen(haken)).gefunden);
         ++zahl[std::size_t(lauf.Nummer() - 1)];
     }
     for (std::size_t i = 0; i < 3; ++i) {
@@ -273,11 +273,11 @@ void TestFragewahl::klugesTrainingGewichtet()
 void TestFragewahl::deutschZeigtNurBelegteSpalten()
 {
     Vokabeltabelle t = baue({{"zwei", {"", "B", "", "D"}}, {"drei", {"", "", "C", ""}}, {"leer", {"", "", "", ""}}});
-    Durchlauf lauf(t);
     Testzufall zufall(17);
+    Durchlauf lauf(t, zufall);
     std::map<std::string, int> gezeigt;
     for (int k = 0; k < 4000; ++k) {
-        const Abfrage a = lauf.NeueAbfrage(Richtungswahl::Deutsch, Optionen{}, zufall);
+        const Abfrage a = lauf.NeueAbfrage(Richtungswahl::Deutsch, Optionen{});
         QVERIFY(a.gefunden);
         QVERIFY(lauf.Nummer() != 3);
         ++gezeigt[a.frage.gezeigt];
@@ -289,9 +289,9 @@ void TestFragewahl::deutschZeigtNurBelegteSpalten()
     // Only meaningless entries: nothing can be shown in German, but the
     // foreign word can.
     Vokabeltabelle leer = baue({{"a", {"", "", "", ""}}, {"b", {"", "", "", ""}}});
-    Durchlauf ohneBedeutung(leer);
-    QVERIFY(!ohneBedeutung.NeueAbfrage(Richtungswahl::Deutsch, Optionen{}, zufall).gefunden);
-    QVERIFY(ohneBedeutung.NeueAbfrage(Richtungswahl::Fremdsprache, Optionen{}, zufall).gefunden);
+    Durchlauf ohneBedeutung(leer, zufall);
+    QVERIFY(!ohneBedeutung.NeueAbfrage(Richtungswahl::Deutsch, Optionen{}).gefunden);
+    QVERIFY(ohneBedeutung.NeueAbfrage(Richtungswahl::Olvani, Optionen{}).gefunden);
 }
 
 void TestFragewahl::fehlerhafteZufallsquelle_data()
@@ -317,12 +317,12 @@ void TestFragewahl::fehlerhafteZufallsquelle()
         {"", {1, 2, 3}}, {"K", {1, 2, 3}}, {"VK", {2}}, {"RN", {1, 2}}};
     Vokabeltabelle t = baue({{"a", {"", "", "", "a4"}}, {"-b", {"b1", "b2"}}, {"c", {"c1"}, true}});
     for (const auto& [haken, erlaubt] : faelle) {
-        for (Richtungswahl wahl : {Richtungswahl::Deutsch, Richtungswahl::Fremdsprache, Richtungswahl::Zufall}) {
-            Durchlauf lauf(t, Durchlauf::Stand().mitAntworten(1000, 0));
-            const Abfrage a = lauf.NeueAbfrage(wahl, optionen(haken), zufall);
+        for (Richtungswahl wahl : {Richtungswahl::Deutsch, Richtungswahl::Olvani, Richtungswahl::Zufall}) {
+            Durchlauf lauf(t, zufall, Durchlauf::Stand().mitAntworten(1000, 0));
+            const Abfrage a = lauf.NeueAbfrage(wahl, optionen(haken));
             QVERIFY(a.gefunden);
             QVERIFY2(erlaubt.count(lauf.Nummer()), qPrintable(haken));
-            QVERIFY(a.frage.richtung == Richtung::Fremdsprache || gezeigteSpalte(lauf, a) != 0);
+            QVERIFY(a.frage.seite == Seite::Olvani || gezeigteSpalte(lauf, a) != 0);
         }
     }
 }
@@ -355,12 +355,12 @@ void TestFragewahl::begrenzteSucheBeiGrosserTabelle()
     Vokabeltabelle t;
     for (int i = 1; i <= Kapazitaet; ++i)
         t.neuerEintrag(i == 5000 && verben > 0 ? "-verb" : "nomen", {"Bedeutung", "", "", ""}, false);
-    Durchlauf lauf(t, Durchlauf::Stand().mitAntworten(antworten, 0));
     Testzufall zufall(9);
+    Durchlauf lauf(t, zufall, Durchlauf::Stand().mitAntworten(antworten, 0));
     long long meisteZuege = 0;
     for (int k = 0; k < 200; ++k) {
         const long long vorher = zufall.gezogeneZufallswerte;
-        const Abfrage abfrage = lauf.NeueAbfrage(Richtungswahl::Zufall, optionen(haken), zufall);
+        const Abfrage abfrage = lauf.NeueAbfrage(Richtungswahl::Zufall, optionen(haken));
         QCOMPARE(abfrage.gefunden, gefunden);
         if (gefunden && verben > 0)
             QCOMPARE(lauf.Nummer(), 5000);

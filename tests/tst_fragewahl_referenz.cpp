@@ -53,7 +53,7 @@ bool hatBedeutung(const Vokabeltabelle& t, int i)
 }
 
 struct Referenzfrage {
-    Richtung richtung = Richtung::Deutsch;
+    Seite seite = Seite::Deutsch;
     int nummer = 0;
     int spalte = 0; // 0 when the foreign word is shown
     bool rundeVorbei = false;
@@ -68,9 +68,9 @@ std::optional<Referenzfrage> referenzAbfrage(const Vokabeltabelle& t, Marken& ge
     int d = int(2 * z.r() + 1);
     if (wahl == Richtungswahl::Deutsch)
         d = 2;
-    if (wahl == Richtungswahl::Fremdsprache)
+    if (wahl == Richtungswahl::Olvani)
         d = 1;
-    f.richtung = d == 1 ? Richtung::Fremdsprache : Richtung::Deutsch;
+    f.seite = d == 1 ? Seite::Olvani : Seite::Deutsch;
     for (int schritt = 0; schritt < Grenze; ++schritt) {
         const int nummer = int(t.Anzahl() * z.r() + 1);
         if (rundeFaellig(t, gefragt, o)) {
@@ -145,8 +145,8 @@ void TestFragewahlReferenz::wieReferenzschleife_data()
     QTest::newRow("gemischt, ohne Optionen") << 0 << Richtungswahl::Zufall << "" << 0 << 20000;
     QTest::newRow("gemischt, Deutsch, kluges Training R=3") << 0 << Richtungswahl::Deutsch << "K" << 120 << 20000;
     QTest::newRow("gemischt, Richtig+Wort+klug R=2") << 0 << Richtungswahl::Zufall << "RWK" << 30 << 20000;
-    QTest::newRow("gemischt, Neu+NurVerben") << 0 << Richtungswahl::Fremdsprache << "NV" << 0 << 20000;
-    QTest::newRow("2 von 30 passen, klug R=11") << 1 << Richtungswahl::Fremdsprache << "VK" << 500 << 6000;
+    QTest::newRow("gemischt, Neu+NurVerben") << 0 << Richtungswahl::Olvani << "NV" << 0 << 20000;
+    QTest::newRow("2 von 30 passen, klug R=11") << 1 << Richtungswahl::Olvani << "VK" << 500 << 6000;
     QTest::newRow("Rundenende, dann Wort") << 2 << Richtungswahl::Zufall << "NW" << 0 << 20000;
 }
 
@@ -166,14 +166,14 @@ void TestFragewahlReferenz::wieReferenzschleife()
     Testzufall zufallSchnell(101), zufallReferenz(202);
     std::map<int, std::array<int, 2>> zahl;
     for (int k = 0; k < ziehungen; ++k) {
-        Durchlauf lauf(t, Durchlauf::Stand().mitAntworten(antworten, 0).mitGefragt(gefragte(vokabeln)));
-        const Abfrage a = lauf.NeueAbfrage(wahl, o, zufallSchnell);
+        Durchlauf lauf(t, zufallSchnell, Durchlauf::Stand().mitAntworten(antworten, 0).mitGefragt(gefragte(vokabeln)));
+        const Abfrage a = lauf.NeueAbfrage(wahl, o);
         Marken gefragt = marken(vokabeln);
         const std::optional<Referenzfrage> ref = referenzAbfrage(t, gefragt, antworten, wahl, o, zufallReferenz);
         QVERIFY(a.gefunden && ref);
         QCOMPARE(a.rundeVorbei, ref->rundeVorbei);
-        ++zahl[(a.frage.richtung == Richtung::Deutsch ? 1000 : 0) + 10 * lauf.Nummer() + gezeigteSpalte(lauf, a)][0];
-        ++zahl[(ref->richtung == Richtung::Deutsch ? 1000 : 0) + 10 * ref->nummer + ref->spalte][1];
+        ++zahl[(a.frage.seite == Seite::Deutsch ? 1000 : 0) + 10 * lauf.Nummer() + gezeigteSpalte(lauf, a)][0];
+        ++zahl[(ref->seite == Seite::Deutsch ? 1000 : 0) + 10 * ref->nummer + ref->spalte][1];
     }
     double chiQuadrat = 0;
     for (const auto& [ausgang, z] : zahl)
@@ -209,17 +209,17 @@ void TestFragewahlReferenz::alleOptionenAufZufallstabellen()
         const int nummer = wuerfel(t.Anzahl() + 1);
         for (int maske = 0; maske < 32; ++maske) {
             const Optionen o{bool(maske & 1), bool(maske & 2), bool(maske & 4), bool(maske & 8), bool(maske & 16)};
-            for (Richtungswahl wahl : {Richtungswahl::Deutsch, Richtungswahl::Fremdsprache, Richtungswahl::Zufall}) {
+            for (Richtungswahl wahl : {Richtungswahl::Deutsch, Richtungswahl::Olvani, Richtungswahl::Zufall}) {
                 const QString fall = QString("Tabelle %1, Optionen %2, Wahl %3").arg(tabelle).arg(maske).arg(int(wahl));
                 Marken erwartet = marken(vokabeln);
                 bool faellig = rundeFaellig(t, erwartet, o);
                 if (faellig)
                     erwartet.assign(erwartet.size(), false);
-                Durchlauf lauf(t, Durchlauf::Stand().mitAntworten(antworten, 0).mitGefragt(gefragte(vokabeln)).mitFrage(nummer, {}));
                 Testzufall zufall(unsigned(tabelle * 100 + maske));
-                const Abfrage a = lauf.NeueAbfrage(wahl, o, zufall);
+                Durchlauf lauf(t, zufall, Durchlauf::Stand().mitAntworten(antworten, 0).mitGefragt(gefragte(vokabeln)).mitFrage(nummer, {}));
+                const Abfrage a = lauf.NeueAbfrage(wahl, o);
 
-                const bool deutsch = a.frage.richtung == Richtung::Deutsch;
+                const bool deutsch = a.frage.seite == Seite::Deutsch;
                 if (wahl != Richtungswahl::Zufall)
                     QVERIFY2(deutsch == (wahl == Richtungswahl::Deutsch), qPrintable(fall));
                 const auto passt = [&](const Marken& gefragt) {

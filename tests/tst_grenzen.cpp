@@ -88,12 +88,12 @@ private slots:
         startknopfUeber(p->fenster, datensaetze(anzahl));
         if (anzahl <= Kapazitaet) {
             QVERIFY(p->plattform.meldungen.empty() && p->plattform.beendetMit.empty());
-            QCOMPARE(p->fenster.tabelle().Anzahl(), anzahl);
+            QCOMPARE(p->fenster.lauf()->tabelle().Anzahl(), anzahl);
             return;
         }
         erwarteFatalenFehler("10000");
         // Nothing of the file is kept.
-        QCOMPARE(p->fenster.tabelle().Anzahl(), 0);
+        QVERIFY(!p->fenster.lauf());
     }
 
     // "Doch Richtig!" needs no answer, so it is the one counter a learner can
@@ -110,8 +110,8 @@ private slots:
         QVERIFY(p->lblInfo2()->text().startsWith(QStringLiteral("Versuche: 0 / Erfolge: 32767 (0%) / Fehler: -32767 ")));
         p->cmdRichtig2()->click();
         erwarteFatalenFehler("Zählerüberlauf");
-        QCOMPARE(p->fenster.lauf().Erfolge(), 32767);
-        QCOMPARE(p->fenster.lauf().Fehler(), -32768);
+        QCOMPARE(p->fenster.lauf()->Erfolge(), 32767);
+        QCOMPARE(p->fenster.lauf()->Fehler(), -32768);
     }
 
     void dateiWirdGeschlossen_data()

@@ -1,5 +1,6 @@
 // The main window: controls and their initial states, what the learner sees
 // of the layout, the option group, and which button Enter presses.
+#include "quiz/antwortpruefung.h"
 #include "stuetzen/fensterhilfen.h"
 #include "ui/hauptfenster.h"
 #include "ui/kontrollkaestchen.h"
@@ -322,7 +323,7 @@ private slots:
             datei += QStringLiteral("\"w\u00f6rt%1\U0001D11E\",\"Haus\",\"@\",\"@\",\"@\",\"0\"\r\n").arg(i).toUtf8();
         p->lade(datei);
         p->cmdStart()->click();
-        const Durchlauf& lauf = p->fenster.lauf();
+        const Durchlauf& lauf = *p->fenster.lauf();
         const QString loesung = QString::fromStdString(pruefe(lauf.tabelle(), lauf.Nummer(), lauf.offeneFrage(), "").loesung);
         p->cmdRichtig1()->click();
         QLabel* l = p->lblInfo();

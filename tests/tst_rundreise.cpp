@@ -16,7 +16,7 @@ namespace {
 
 struct Eintrag {
     std::string wort;
-    std::array<std::string, 4> bedeutung; // "" is an absent meaning
+    std::array<std::string, Bedeutungen> bedeutung; // "" is an absent meaning
     bool kennung = false;
 };
 
@@ -116,7 +116,7 @@ QString unterschied(const std::vector<Eintrag>& erwartet, const Vokabeltabelle& 
         const Eintrag& e = erwartet[std::size_t(i - 1)];
         if (t.Wort(i) != e.wort)
             return QStringLiteral("Wort %1: [%2] statt [%3]").arg(i).arg(q(t.Wort(i)), q(e.wort));
-        for (int spalte = 1; spalte <= 4; ++spalte) {
+        for (int spalte = 1; spalte <= Bedeutungen; ++spalte) {
             const std::string& b = e.bedeutung[std::size_t(spalte - 1)];
             if (t.Bedeutung(i, spalte) != b)
                 return QStringLiteral("Bedeutung(%1, %2): [%3] statt [%4]")

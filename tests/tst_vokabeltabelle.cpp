@@ -76,7 +76,7 @@ void TstVokabeltabelle::spalten()
     const Vokabeltabelle t = dreiEintraege();
     for (int i = 1; i <= 3; ++i) {
         QCOMPARE(t.Bedeutung(i, 0), std::string());
-        QCOMPARE(t.Bedeutung(i, Spalten), std::string());
+        QCOMPARE(t.Bedeutung(i, Bedeutungen + 1), std::string());
     }
     QCOMPARE(t.Bedeutung(1, 3), std::string("laufen"));
     QCOMPARE(t.belegteBedeutungen(1), 2);
@@ -93,7 +93,7 @@ void TstVokabeltabelle::ungueltigerIndex_data()
     using Z = std::function<void(Vokabeltabelle&)>;
     QTest::newRow("Wort -1") << Z([](Vokabeltabelle& t) { t.Wort(-1); });
     QTest::newRow("Wort 10001") << Z([](Vokabeltabelle& t) { t.Wort(Kapazitaet + 1); });
-    QTest::newRow("Bedeutung Spalte 6") << Z([](Vokabeltabelle& t) { t.Bedeutung(1, Spalten + 1); });
+    QTest::newRow("Bedeutung Spalte 6") << Z([](Vokabeltabelle& t) { t.Bedeutung(1, Bedeutungen + 2); });
     QTest::newRow("Bedeutung Spalte -1") << Z([](Vokabeltabelle& t) { t.Bedeutung(1, -1); });
     QTest::newRow("Kennung 10001") << Z([](Vokabeltabelle& t) { t.Kennung(Kapazitaet + 1); });
     QTest::newRow("zaehleRichtig -1") << Z([](Vokabeltabelle& t) { t.zaehleRichtig(-1); });

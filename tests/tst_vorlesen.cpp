@@ -206,7 +206,7 @@ private slots:
         const QString gezeigt = element<QLabel>("lblInfo")->text();
         const QString statistik = element<QLabel>("lblInfo2")->text();
         QVERIFY(gezeigt.endsWith(QStringLiteral("…")));
-        const QStringList gesagt = ereignisse.filter(QRegularExpression(QStringLiteral("^(Ansage lblInfo|Beschreibung \\w+) .")));
+        const QStringList gesagt = ereignisse.filter(QRegularExpression("^(Ansage " + ansager("lblInfo") + "|Beschreibung \\w+) ."));
         QCOMPARE(gesagt.size(), 1);
         const QRegularExpressionMatch m =
             QRegularExpression(QStringLiteral("^\\S+ \\w+ (.*: Haus) … und (\\d+) weitere\n(.*)$"),

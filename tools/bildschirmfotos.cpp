@@ -1,11 +1,12 @@
 // Renders the two windows to PNG files, so the pictures in the README can be
 // made anew with one command: the start window, and the main window with a
 // question and a verdict over the sample vocabulary.
+#include "stuetzen/steuerelement.h"
+#include "stuetzen/testplattform.h"
+#include "stuetzen/testzufall.h"
 #include "ui/hauptfenster.h"
 #include "ui/schriften.h"
 #include "ui/startfenster.h"
-#include "tests/stuetzen/steuerelement.h"
-#include "tests/stuetzen/testplattform.h"
 
 #include <QApplication>
 #include <QDir>
@@ -45,7 +46,8 @@ int main(int argc, char* argv[])
     // A fixed seed keeps the pictures the same from run to run; messages are
     // not shown.
     olvani::Testplattform plattform;
-    olvani::frmHauptfenster hauptfenster(plattform, plattform);
+    olvani::Testzufall zufall;
+    olvani::frmHauptfenster hauptfenster(plattform, zufall);
     hauptfenster.laden();
     bool gut = speichere(hauptfenster.startfenster(), ziel + QStringLiteral("/startfenster.png"));
     using olvani::steuerelement;
@@ -54,8 +56,8 @@ int main(int argc, char* argv[])
     steuerelement<QPushButton>(&hauptfenster, "cmdStart")->click();
     gut = gut && speichere(&hauptfenster, ziel + QStringLiteral("/hauptfenster-frage.png"));
     // A correct answer, so the picture shows a whole solution.
-    const olvani::Vokabeltabelle& tabelle = hauptfenster.tabelle();
-    const int nummer = hauptfenster.lauf().Nummer();
+    const olvani::Vokabeltabelle& tabelle = hauptfenster.lauf()->tabelle();
+    const int nummer = hauptfenster.lauf()->Nummer();
     auto* txtDeutsch = steuerelement<QLineEdit>(&hauptfenster, "txtDeutsch");
     if (txtDeutsch->isEnabled())
         txtDeutsch->setText(QString::fromStdString(tabelle.Bedeutung(nummer, 1)));

@@ -1,9 +1,8 @@
 #include "hauptfenster.h"
 
-#include "abgesichert.h"
-#include "fragefeld.h"
 #include "kontrollkaestchen.h"
 #include "schriften.h"
+#include "seitenfeld.h"
 #include "startfenster.h"
 #include "twips.h"
 #include "urteilszeile.h"
@@ -54,7 +53,7 @@ Steuerelement* platziere(Steuerelement* element, const char* name, QRect rechtec
 } // namespace
 
 frmHauptfenster::frmHauptfenster(Plattform& plattform, Zufallsquelle& zufall, Aufbau aufbau, QWidget* parent)
-    : QWidget(parent), plattform_(plattform), zufall_(zufall), lauf_(tabelle_, regionalesDezimaltrennzeichen())
+    : QWidget(parent), plattform_(plattform), zufall_(zufall)
 {
     setObjectName(QStringLiteral("frmHauptfenster"));
     setWindowTitle(QStringLiteral("Olvani Vokabeltrainer"));
@@ -77,7 +76,7 @@ void frmHauptfenster::baueSteuerelemente()
         return;
     const QFont textFont = schrift("MS Sans Serif", 12, true);
     auto textfeld = [&](const char* name, int oben) {
-        auto* feld = platziere(new Fragefeld(this), name, twipsRechteck(1200, oben, 3495, 375));
+        auto* feld = platziere(new Seitenfeld(this), name, twipsRechteck(1200, oben, 3495, 375));
         feld->setFont(textFont);
         feld->setMaxLength(std::numeric_limits<int>::max());
         feld->setEnabled(false);
@@ -177,8 +176,7 @@ void frmHauptfenster::laden()
         connect(splash_, &frmSplash::aufDemBildschirm, this, &frmHauptfenster::baueSteuerelemente);
     }
     splash_->show();
-    tabelle_ = Vokabeltabelle();                                 // Anzahl starts at 0
-    lauf_ = Durchlauf(tabelle_, regionalesDezimaltrennzeichen()); // and so do Erfolge and Fehler
+    lauf_.reset();
 }
 
 void frmHauptfenster::startfensterKnopf()
@@ -201,7 +199,7 @@ bool frmHauptfenster::AccessAuslesen()
         plattform_.beenden(0);
         return false;
     }
-    tabelle_ = ladeVokabeldatei(gefunden);
+    lauf_.emplace(ladeVokabeldatei(gefunden), zufall_, regionalesDezimaltrennzeichen());
     return true;
 }
 
@@ -238,7 +236,7 @@ void frmHauptfenster::keyPressEvent(QKeyEvent* ereignis)
 Richtungswahl frmHauptfenster::richtungswahl() const
 {
     if (radOlvani->isChecked())
-        return Richtungswahl::Fremdsprache;
+        return Richtungswahl::Olvani;
     if (radDeutsch->isChecked())
         return Richtungswahl::Deutsch;
     return Richtungswahl::Zufall;
@@ -266,27 +264,32 @@ void frmHauptfenster::zeigeMeldungen(const std::vector<Meldung>& meldungen)
         plattform_.meldung(m.text, m.symbol);
 }
 
+// The buttons do nothing without a run; the learner never sees them then, as
+// this window is shown only to load the vocabulary, and the program ends when
+// that fails.
 void frmHauptfenster::cmdStartGeklickt()
 {
     Abfrage abfrage;
-    if (abgesichert(plattform_, [&] { abfrage = lauf_.NeueAbfrage(richtungswahl(), optionen(), zufall_); }))
+    if (lauf_ && abgesichert(plattform_, [&] { abfrage = lauf_->NeueAbfrage(richtungswahl(), optionen()); }))
         zeige(abfrage);
 }
 
 void frmHauptfenster::cmdRichtig1Geklickt()
 {
+    if (!lauf_)
+        return;
     const QWidget* fokusVorher = focusWidget();
-    const Frage* frage = lauf_.offeneFrage();
+    const Frage* frage = lauf_->offeneFrage();
     const std::string getippt = frage ? feld(frage->antwortseite())->text().toStdString() : std::string();
     Urteil urteil;
-    if (abgesichert(plattform_, [&] { urteil = lauf_.pruefeAntwort(getippt); }))
+    if (abgesichert(plattform_, [&] { urteil = lauf_->pruefeAntwort(getippt); }))
         zeige(urteil, fokusVorher);
 }
 
 void frmHauptfenster::cmdRichtig2Geklickt()
 {
     std::string zeile;
-    if (!abgesichert(plattform_, [&] { zeile = lauf_.DochRichtig(); }))
+    if (!lauf_ || !abgesichert(plattform_, [&] { zeile = lauf_->DochRichtig(); }))
         return;
     lblInfo2->setText(qs(zeile));
     // The verdict stays as it was: only the new statistics line is told.
@@ -302,7 +305,7 @@ void frmHauptfenster::zeige(const Abfrage& abfrage)
     cmdRichtig2->setEnabled(abfrage.beurteilbar);
     leereUrteil(lblInfo);
     QLineEdit* antwortfeld = feld(abfrage.frage.antwortseite());
-    QLineEdit* fragefeld = feld(abfrage.frage.frageseite());
+    QLineEdit* fragefeld = feld(abfrage.frage.seite);
     vorlesen::neueFrage(antwortfeld, fragefeld, qs(abfrage.frage.gezeigt));
     antwortfeld->setEnabled(true);
     fragefeld->setEnabled(false);

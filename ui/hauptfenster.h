@@ -4,10 +4,11 @@
 #include "quiz/durchlauf.h"
 #include "quiz/zufallsquelle.h"
 #include "startfenster.h"
-#include "vocab/vokabeltabelle.h"
 
 #include <QPointer>
 #include <QWidget>
+
+#include <optional>
 
 class QCheckBox;
 class QGroupBox;
@@ -19,8 +20,8 @@ class QRadioButton;
 namespace olvani {
 
 // The learner's working window: question and answer boxes, the three
-// buttons of the question cycle, the options, verdict and statistics. It owns
-// the vocabulary table for the whole run.
+// buttons of the question cycle, the options, verdict and statistics. It
+// holds the learner's run, made once the vocabulary has loaded.
 class frmHauptfenster : public QWidget {
     Q_OBJECT
 
@@ -34,12 +35,12 @@ public:
                     QWidget* parent = nullptr);
     ~frmHauptfenster() override;
 
-    // Start-up: keeps this window hidden, shows the start window and empties
-    // the table and the run.
+    // Start-up: keeps this window hidden, shows the start window and ends
+    // the run.
     void laden();
 
-    const Vokabeltabelle& tabelle() const { return tabelle_; }
-    const Durchlauf& lauf() const { return lauf_; }
+    // The run, or null while no vocabulary is loaded.
+    const Durchlauf* lauf() const { return lauf_ ? &*lauf_ : nullptr; }
     frmSplash* startfenster() const { return splash_; }
     QPushButton* standardknopf() const;
 
@@ -47,8 +48,8 @@ protected:
     void keyPressEvent(QKeyEvent* ereignis) override;
 
 private:
-    // Reads olvani.txt from the current directory into the table; false when
-    // the file is missing and the program is ending.
+    // Reads olvani.txt from the current directory and starts the run over
+    // it; false when the file is missing and the program is ending.
     bool AccessAuslesen();
     void baueSteuerelemente();
     void startfensterKnopf();
@@ -66,9 +67,8 @@ private:
     Optionen optionen() const;
 
     Plattform& plattform_;
-    Zufallsquelle& zufall_;
-    Vokabeltabelle tabelle_;
-    Durchlauf lauf_;
+    Zufallsquelle& zufall_; // handed to the run
+    std::optional<Durchlauf> lauf_;
     QPointer<frmSplash> splash_;
 
     // Found by tests and tools through their object names, which are these.

@@ -21,12 +21,12 @@ void Vokabeltabelle::indexAusserhalb(int i)
 
 const std::string& Vokabeltabelle::randspalte(int spalte)
 {
-    if (spalte < 0 || spalte > Spalten)
+    if (spalte < 0 || spalte > Bedeutungen + 1)
         throw Abbruch("Interner Fehler: Bedeutungsspalte " + std::to_string(spalte) + " gibt es nicht.");
     return leererText;
 }
 
-int Vokabeltabelle::neuerEintrag(std::string_view wort, const std::array<std::string_view, 4>& bedeutungen,
+int Vokabeltabelle::neuerEintrag(std::string_view wort, const std::array<std::string_view, Bedeutungen>& bedeutungen,
                                  bool kennung)
 {
     if (Anzahl() >= Kapazitaet)

@@ -10,19 +10,19 @@
 namespace olvani {
 
 inline constexpr int Kapazitaet = 10000; // entries 1..10000; slot 0 is never used
-inline constexpr int Spalten = 5;        // meaning columns 1..5; column 5 is always empty
+inline constexpr int Bedeutungen = 4;    // meaning columns 1..4 of an entry
 
 // The vocabulary of one run: the entries of the vocabulary file with their
 // learning counters. Texts are UTF-8.
 //
-// Every index is checked against 0..Kapazitaet (and 0..Spalten for a meaning
-// column); an index outside throws Abbruch. Slots past Anzahl() read as
+// Every index is checked against 0..Kapazitaet (and 0..Bedeutungen + 1 for a
+// meaning column); an index outside throws Abbruch. Slots past Anzahl() read as
 // empty, as in a zero-filled table; storage grows only with the entries.
 class Vokabeltabelle {
 public:
     // Appends entry Anzahl()+1 and returns its index; throws Abbruch
     // when the table already holds Kapazitaet entries. Empty meanings are "".
-    int neuerEintrag(std::string_view wort, const std::array<std::string_view, 4>& bedeutungen, bool kennung);
+    int neuerEintrag(std::string_view wort, const std::array<std::string_view, Bedeutungen>& bedeutungen, bool kennung);
 
     int Anzahl() const { return static_cast<int>(zustand_.size()) - 1; }
 
@@ -34,14 +34,14 @@ public:
     const std::string& Bedeutung(int i, int spalte) const
     {
         const Texte& t = texte(i);
-        if (spalte < 1 || spalte >= Spalten)
+        if (spalte < 1 || spalte > Bedeutungen)
             return randspalte(spalte);
         return t.bedeutung[static_cast<std::size_t>(spalte - 1)];
     }
     bool Kennung(int i) const { return zustand(i).kennung; }
     // A verb is an entry whose Wort begins with "-".
     bool istVerb(int i) const { return zustand(i).verb; }
-    // How many of the meaning columns 1..4 are not empty.
+    // How many of the meaning columns are not empty.
     int belegteBedeutungen(int i) const { return zustand(i).belegt; }
 
     int RichtigZaehler(int i) const { return zustand(i).richtig; }
@@ -60,7 +60,7 @@ public:
 private:
     struct Texte {
         std::string wort;
-        std::array<std::string, 4> bedeutung; // columns 1..4
+        std::array<std::string, Bedeutungen> bedeutung; // columns 1..Bedeutungen
     };
     // Everything but the texts, in a few bytes: choosing a question may look
     // at every entry, and then reads this array alone.
@@ -84,7 +84,8 @@ private:
     }
     Zustand& schreiben(int i);
     [[noreturn]] static void indexAusserhalb(int i);
-    // Columns 0 and 5 are always empty; any other column is out of range.
+    // The columns either side of the meanings, 0 and Bedeutungen + 1, read as
+    // empty, as in a zero-filled table; any other column is out of range.
     static const std::string& randspalte(int spalte);
     static const Texte leereTexte_;
     static const Zustand leererZustand_;

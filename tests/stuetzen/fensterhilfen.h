@@ -2,6 +2,7 @@
 
 #include "steuerelement.h"
 #include "testplattform.h"
+#include "testzufall.h"
 #include "ui/hauptfenster.h"
 
 #include <QApplication>
@@ -56,15 +57,16 @@ inline void antworteRichtig(frmHauptfenster& fenster, int mal)
 {
     for (int k = 0; k < mal; ++k) {
         steuerelement<QPushButton>(&fenster, "cmdStart")->click();
-        const Durchlauf& lauf = fenster.lauf();
+        QVERIFY(fenster.lauf());
+        const Durchlauf& lauf = *fenster.lauf();
         const Frage* frage = lauf.offeneFrage();
         QVERIFY(frage);
         const int n = lauf.Nummer();
-        if (frage->richtung == Richtung::Deutsch) {
+        if (frage->seite == Seite::Deutsch) {
             steuerelement<QLineEdit>(&fenster, "txtOlvani")->setText(QString::fromStdString(lauf.tabelle().Wort(n)));
         } else {
             int spalte = 1;
-            while (spalte < 4 && lauf.tabelle().Bedeutung(n, spalte).empty())
+            while (spalte < Bedeutungen && lauf.tabelle().Bedeutung(n, spalte).empty())
                 ++spalte;
             steuerelement<QLineEdit>(&fenster, "txtDeutsch")
                 ->setText(QString::fromStdString(lauf.tabelle().Bedeutung(n, spalte)));
@@ -82,12 +84,12 @@ inline int sichtbareFenster()
     return anzahl;
 }
 
-// The main window as the window tests start it: over the test desktop
-// (seeded random source), its controls at hand by name.
+// The main window as the window tests start it: over the test desktop and a
+// seeded random source, its controls at hand by name.
 class Fensterprobe {
 public:
     explicit Fensterprobe(unsigned seed = 1, frmHauptfenster::Aufbau aufbau = frmHauptfenster::Aufbau::Sofort)
-        : plattform(seed), fenster(plattform, plattform, aufbau)
+        : zufall(seed), fenster(plattform, zufall, aufbau)
     {
     }
 
@@ -125,6 +127,7 @@ public:
     }
 
     Testplattform plattform;
+    Testzufall zufall;
     frmHauptfenster fenster;
 };
 

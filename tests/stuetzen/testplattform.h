@@ -2,7 +2,6 @@
 
 // The one stand-in for the desktop, used by the window tests, the benchmark
 // and the screenshot tool. Standard C++ only, so checks without Qt can use it too.
-#include "testzufall.h"
 #include "ui/plattform.h"
 
 #include <functional>
@@ -12,13 +11,10 @@
 namespace olvani {
 
 // Messages are recorded and dismissed at once, so no modal box ever blocks;
-// beeps are counted and the end of the program recorded. Random values come
-// from a generator with a fixed seed, so every run draws the same questions.
-class Testplattform : public Plattform, public Testzufall {
+// beeps are counted and the end of the program recorded.
+class Testplattform : public Plattform {
 public:
     using Meldung = olvani::Meldung;
-
-    explicit Testplattform(unsigned seed = 1) : Testzufall(seed) {}
 
     void meldung(const std::string& text, Symbol symbol) override
     {

@@ -13,7 +13,7 @@ namespace olvani::testtabellen {
 
 struct Vokabel {
     std::string wort;
-    std::array<std::string, 4> bedeutung{"eins", "", "", ""};
+    std::array<std::string, Bedeutungen> bedeutung{"eins", "", "", ""};
     bool kennung = false;
     int richtig = 0;
     int falsch = 0;
@@ -59,7 +59,7 @@ inline Optionen optionen(const QString& haken)
 // The column of the entry asked shown by a question (0 for the foreign word).
 inline int gezeigteSpalte(const Durchlauf& lauf, const Abfrage& a)
 {
-    for (int k = 1; k <= 4 && a.frage.richtung == Richtung::Deutsch; ++k)
+    for (int k = 1; k <= Bedeutungen && a.frage.seite == Seite::Deutsch; ++k)
         if (lauf.tabelle().Bedeutung(lauf.Nummer(), k) == a.frage.gezeigt)
             return k;
     return 0;

@@ -1,16 +1,16 @@
-#include "fragefeld.h"
+#include "seitenfeld.h"
 
 #include <QApplication>
 #include <QEvent>
 
 namespace olvani {
 
-Fragefeld::Fragefeld(QWidget* parent) : QLineEdit(parent)
+Seitenfeld::Seitenfeld(QWidget* parent) : QLineEdit(parent)
 {
     folgeDerPalette();
 }
 
-void Fragefeld::changeEvent(QEvent* ereignis)
+void Seitenfeld::changeEvent(QEvent* ereignis)
 {
     // A theme or colour scheme switched at run time arrives as one of these;
     // the own colour must follow the palette now in force.
@@ -26,7 +26,7 @@ void Fragefeld::changeEvent(QEvent* ereignis)
     QLineEdit::changeEvent(ereignis);
 }
 
-void Fragefeld::folgeDerPalette()
+void Seitenfeld::folgeDerPalette()
 {
     // The palette in force without this box's own colours is its parent's.
     // Only the disabled text colour is the box's own, and the disabled
