@@ -32,11 +32,13 @@ static void schreibe(const char *was, BSTR text)
 static void eigenschaft(IUIAutomationElement *element, PROPERTYID id, const char *was)
 {
     VARIANT wert;
+    HRESULT hr;
     VariantInit(&wert);
-    if (SUCCEEDED(IUIAutomationElement_GetCurrentPropertyValue(element, id, &wert)) && V_VT(&wert) == VT_BSTR)
+    hr = IUIAutomationElement_GetCurrentPropertyValue(element, id, &wert);
+    if (SUCCEEDED(hr) && V_VT(&wert) == VT_BSTR)
         schreibe(was, V_BSTR(&wert));
     else
-        printf("%s: (keine Antwort)\n", was);
+        printf("%s: (keine Antwort: 0x%08lx, Typ %d)\n", was, (unsigned long)hr, (int)V_VT(&wert));
     fflush(stdout);
     VariantClear(&wert);
 }
