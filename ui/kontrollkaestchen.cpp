@@ -21,29 +21,37 @@ bool passtGanz(const QFontMetrics& metrik, const QRect& feld, const QString& tex
 
 Kontrollkaestchen::Kontrollkaestchen(const QString& text, QWidget* parent) : QCheckBox(text, parent) {}
 
-QRect Kontrollkaestchen::quadrat() const
+QRect Kontrollkaestchen::stilquadrat() const
 {
     QStyleOptionButton option;
     initStyleOption(&option);
     return style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this);
 }
 
-QRect Kontrollkaestchen::beschriftungsfeld() const
+QRect Kontrollkaestchen::quadrat() const
+{
+    // The boxes were sized for a square of 13 pixels. A style with a wider
+    // one (Windows 11: 16) would push the caption out of its box; there the
+    // square takes the width it was sized for.
+    constexpr int ueblich = 13;
+    const QRect stil = stilquadrat();
+    if (stil.width() <= ueblich || passtGanz(QFontMetrics(font()), textfeld(stil.right() + 1), text()))
+        return stil;
+    QRect klein(stil.left(), 0, ueblich, ueblich);
+    klein.moveCenter(QPoint(klein.center().x(), stil.center().y()));
+    return klein;
+}
+
+QRect Kontrollkaestchen::textfeld(int rechtsVomQuadrat) const
 {
     QStyleOptionButton option;
     initStyleOption(&option);
-    const int links = quadrat().right() + 1;
-    // The style's gap between square and caption, unless the caption would
-    // then not stand whole in the box: Windows 11's square is wider than the
-    // squares the boxes were sized for, so there the gap gives way, down to
-    // two pixels.
-    constexpr int engster = 2;
-    const int ueblich = style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, &option, this);
-    const QFontMetrics metrik(font());
-    int luecke = ueblich;
-    while (luecke > engster && !passtGanz(metrik, rect().adjusted(links + luecke, 0, 0, 0), text()))
-        --luecke;
-    return rect().adjusted(links + luecke, 0, 0, 0);
+    return rect().adjusted(rechtsVomQuadrat + style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, &option, this), 0, 0, 0);
+}
+
+QRect Kontrollkaestchen::beschriftungsfeld() const
+{
+    return textfeld(quadrat().right() + 1);
 }
 
 void Kontrollkaestchen::paintEvent(QPaintEvent*)
@@ -53,9 +61,18 @@ void Kontrollkaestchen::paintEvent(QPaintEvent*)
     initStyleOption(&option);
 
     const QRect kaestchen = quadrat();
+    const QRect stil = stilquadrat();
     QStyleOptionButton kaestchenOption = option;
-    kaestchenOption.rect = kaestchen;
+    kaestchenOption.rect = stil;
+    maler.save();
+    if (kaestchen != stil) {
+        // The style draws its own square, shrunk to the smaller one.
+        maler.translate(kaestchen.topLeft());
+        maler.scale(qreal(kaestchen.width()) / stil.width(), qreal(kaestchen.height()) / stil.height());
+        maler.translate(-stil.topLeft());
+    }
     maler.drawPrimitive(QStyle::PE_IndicatorCheckBox, kaestchenOption);
+    maler.restore();
     // Some styles edge the square in a grey that is barely seen against the
     // window (Fusion: under 2 : 1, light or dark); in the window's text
     // colour it stands out in every palette, as the check mark does.

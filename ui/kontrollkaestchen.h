@@ -21,7 +21,9 @@ protected:
     bool hitButton(const QPoint& punkt) const override;
 
 private:
+    QRect stilquadrat() const;
     QRect quadrat() const;
+    QRect textfeld(int rechtsVomQuadrat) const;
 };
 
 } // namespace olvani
