@@ -51,7 +51,15 @@ QRect Kontrollkaestchen::textfeld(int rechtsVomQuadrat) const
 
 QRect Kontrollkaestchen::beschriftungsfeld() const
 {
-    return textfeld(quadrat().right() + 1);
+    // And where the caption still would not stand whole (Windows' fonts), the
+    // gap between square and caption gives way too, down to two pixels.
+    constexpr int engster = 2;
+    QRect feld = textfeld(quadrat().right() + 1);
+    const QFontMetrics metrik(font());
+    const int links = quadrat().right() + 1 + engster;
+    while (feld.left() > links && !passtGanz(metrik, feld, text()))
+        feld.setLeft(feld.left() - 1);
+    return feld;
 }
 
 void Kontrollkaestchen::paintEvent(QPaintEvent*)
