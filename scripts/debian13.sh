@@ -32,14 +32,7 @@ fi
 cache=${OLVANI_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/olvani-windows}
 ziel=$cache/debian13
 
-# The mirror apt uses here (deb822 .sources or one-line sources.list).
-spiegel() { # suffix of the archive path: debian or debian-security
-    local uri
-    uri=$(cat /etc/apt/sources.list.d/*.sources 2>/dev/null | sed -n 's/^URIs: *//p' | tr ' ' '\n' | grep -m1 "/$1/\?$" || true)
-    [ -n "$uri" ] || uri=$(grep -hs '^deb ' /etc/apt/sources.list /etc/apt/sources.list.d/*.list \
-        | awk '{print $2}' | grep -m1 "/$1/\?$" || true)
-    echo "${uri:-http://deb.debian.org/$1}"
-}
+. "$wurzel/scripts/spiegel.sh"
 
 chroot_machen() {
     local archiv sicherheit protokoll=$cache/debian13-debootstrap.log

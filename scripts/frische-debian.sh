@@ -27,14 +27,7 @@ ziel=$ordner/$release
 [ "$(id -u)" -eq 0 ] || { echo "FAIL: debootstrap and chroot need root" >&2; exit 1; }
 "$wurzel/scripts/pakete.sh" debootstrap git
 
-# The mirrors apt uses here (deb822 .sources or one-line sources.list).
-spiegel() { # suffix of the archive path: debian or debian-security
-    local uri
-    uri=$(cat /etc/apt/sources.list.d/*.sources 2>/dev/null | sed -n 's/^URIs: *//p' | tr ' ' '\n' | grep -m1 "/$1/\?$" || true)
-    [ -n "$uri" ] || uri=$(grep -hs '^deb ' /etc/apt/sources.list /etc/apt/sources.list.d/*.list \
-        | awk '{print $2}' | grep -m1 "/$1/\?$" || true)
-    echo "${uri:-http://deb.debian.org/$1}"
-}
+. "$wurzel/scripts/spiegel.sh"
 archiv=$(spiegel debian)
 sicherheit=$(spiegel debian-security)
 
