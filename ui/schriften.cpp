@@ -18,6 +18,13 @@ void richteSchriftenEin()
 
 QFont schrift(const char* familie, double punkte, bool fett)
 {
+#ifdef Q_OS_WIN
+    // Windows' "MS Sans Serif" is a bitmap font in a few sizes only: at 150
+    // or 200 % the next size up is taken and captions no longer fit their
+    // boxes. Its outline version, with the same metrics, scales.
+    if (qstrcmp(familie, "MS Sans Serif") == 0)
+        familie = "Microsoft Sans Serif";
+#endif
     QFont f(familie);
     f.setPointSizeF(punkte);
     f.setWeight(fett ? QFont::Bold : QFont::Normal);
