@@ -41,17 +41,23 @@ bool lade(frmHauptfenster& fenster, const std::string& datei)
     return fenster.isVisible() && fenster.lauf() && fenster.lauf()->tabelle().Anzahl() == 10000;
 }
 
+// The main window over the test desktop with the file loaded; messages are
+// recorded, not shown, since a box would hold the measurement up (the fifth
+// right answer of an entry brings one).
+struct Messfenster {
+    Testplattform plattform;
+    Testzufall zufall{42};
+    frmHauptfenster fenster{plattform, zufall};
+};
+
 // Asking the question ("Abfragen", a German meaning shown) and typing are
 // not timed; half the answers are right.
 void BM_RichtigMitAnzeige(benchmark::State& state, bool alleTeilen)
 {
     const std::string datei =
         alleTeilen ? messung::vokabeldateiAlleMit(10000, "Haus") : messung::vokabeldatei(10000);
-    // Messages are recorded, not shown: a box would hold the measurement up
-    // (the fifth right answer of an entry brings one).
-    Testplattform plattform;
-    Testzufall zufall(42);
-    frmHauptfenster fenster(plattform, zufall);
+    Messfenster m;
+    auto& fenster = m.fenster;
     if (!lade(fenster, datei)) {
         state.SkipWithError("vocabulary not loaded");
         return;
@@ -75,7 +81,7 @@ void BM_RichtigMitAnzeige(benchmark::State& state, bool alleTeilen)
         cmdRichtig1->click();
         abarbeiten();
     }
-    if (!plattform.beendetMit.empty())
+    if (!m.plattform.beendetMit.empty())
         state.SkipWithError("the program ended");
 }
 BENCHMARK_CAPTURE(BM_RichtigMitAnzeige, Deutsch_gezeigt, false)->Unit(benchmark::kMillisecond);
@@ -85,9 +91,8 @@ BENCHMARK_CAPTURE(BM_RichtigMitAnzeige, alle_teilen, true)->Unit(benchmark::kMil
 void BM_TooltipDesUrteils(benchmark::State& state)
 {
     const std::string datei = messung::vokabeldateiAlleMit(10000, "Haus");
-    Testplattform plattform;
-    Testzufall zufall(42);
-    frmHauptfenster fenster(plattform, zufall);
+    Messfenster m;
+    auto& fenster = m.fenster;
     if (!lade(fenster, datei)) {
         state.SkipWithError("vocabulary not loaded");
         return;

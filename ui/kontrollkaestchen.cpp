@@ -54,9 +54,10 @@ QRect Kontrollkaestchen::beschriftungsfeld() const
     // And where the caption still would not stand whole (Windows' fonts), the
     // gap between square and caption gives way too, down to two pixels.
     constexpr int engster = 2;
-    QRect feld = textfeld(quadrat().right() + 1);
+    const int rechtsVomQuadrat = quadrat().right() + 1;
+    QRect feld = textfeld(rechtsVomQuadrat);
     const QFontMetrics metrik(font());
-    const int links = quadrat().right() + 1 + engster;
+    const int links = rechtsVomQuadrat + engster;
     while (feld.left() > links && !passtGanz(metrik, feld, text()))
         feld.setLeft(feld.left() - 1);
     return feld;
